@@ -1,0 +1,40 @@
+// A stand-in for the updater, which is a program of its own outside this
+// client.  It records how it was started, its command line and working
+// folder, one per line in UTF-8, into the file named by the environment
+// variable TALMIC_UPDATER_RECORD (nothing when it is unset), and ends.
+#include <windows.h>
+
+#include <string>
+
+#include "util/UniqueHandle.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  wchar_t record[MAX_PATH * 2] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"TALMIC_UPDATER_RECORD", record, MAX_PATH * 2);
+  if (length == 0 || length >= MAX_PATH * 2) return 0;
+
+  wchar_t folder[MAX_PATH] = {};
+  ::GetCurrentDirectoryW(MAX_PATH, folder);
+  const std::string text = Utf8(::GetCommandLineW()) + "\n" + Utf8(folder) + "\n";
+
+  const CFileHandle file(::CreateFileW(record, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return 1;
+  DWORD written = 0;
+  return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)
+             ? 0
+             : 1;
+}

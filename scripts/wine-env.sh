@@ -1,0 +1,80 @@
+# Shared by the scripts that run Windows programs: the Wine prefix inside the
+# build tree, the Chinese locale the program's users have, a display (Xvfb
+# when there is none), and a wineserver that stays up between programs so
+# each start is fast.  Source it, then call talmic_wine_ready.
+
+talmic_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+talmic_build=${TALMIC_BUILD_ROOT:-$talmic_root/build}
+
+export WINEPREFIX=${TALMIC_WINEPREFIX:-$talmic_build/wineprefix}
+export WINEARCH=win32
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+# No prompts to install Wine's .NET and HTML engines: nothing here uses them.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEDEBUG=${WINEDEBUG:--all}
+
+talmic_log() { printf '%s\n' "$*" >&2; }
+
+# Starts an Xvfb of our own unless a usable display is already set.  The
+# display is recorded beside the prefix so that later calls share it.
+talmic_display() {
+  local record=$talmic_build/xvfb.display
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  if [ -f "$record" ]; then
+    read -r display pid <"$record" || true
+    if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null; then
+      export DISPLAY=":$display"
+      return 0
+    fi
+  fi
+  mkdir -p "$talmic_build"
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  local xpid=$!
+  local number
+  read -r number <"$fifo"
+  rm -f "$fifo"
+  echo "$number $xpid" >"$record"
+  export DISPLAY=":$number"
+}
+
+# Creates the prefix once; keeps a wineserver running for a while after the
+# last program so consecutive starts skip its start-up.
+talmic_prefix() {
+  mkdir -p "$talmic_build"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      talmic_log "wine: creating the prefix in $WINEPREFIX"
+      wineboot -i </dev/null >/dev/null 2>&1 9>&-
+      wineserver -w 9>&-
+    fi
+    # Wine's own background programs (services, the desktop) start with the
+    # first program and inherit its output; starting them here, with no
+    # output, keeps them from holding a caller's pipe open after its program
+    # has ended.  None of them may inherit the lock either.
+    wineserver -p"${TALMIC_WINESERVER_PERSIST-120}" </dev/null >/dev/null 2>&1 9>&- || true
+    wineboot </dev/null >/dev/null 2>&1 9>&- || true
+  ) 9>"$talmic_build/wineprefix.lock"
+}
+
+talmic_wine_ready() {
+  talmic_display
+  talmic_prefix
+}
+
+# Ends the display this shell started (if any) and the wineserver.
+talmic_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  local record=$talmic_build/xvfb.display
+  if [ -f "$record" ]; then
+    read -r _ pid <"$record" || true
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+    rm -f "$record"
+  fi
+}

@@ -1,0 +1,128 @@
+#include "app/CrashDump.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestProcess.h"
+#include "tests/support/WindowProbe.h"
+
+namespace {
+
+TEST(DumpCallback, KeepsOnlyModulesReferencedByMemory) {
+  struct Case {
+    const char* name;
+    ULONG kind;
+    ULONG flagsBefore;
+    BOOL result;
+    ULONG flagsAfter;
+  };
+  const ULONG all = ModuleWriteModule | ModuleWriteDataSeg | ModuleWriteMiscRecord |
+                    ModuleWriteCvRecord | ModuleReferencedByMemory;
+  const ULONG unreferenced = all & ~ModuleReferencedByMemory;
+  const Case cases[] = {
+      {"referenced module kept", ModuleCallback, all, TRUE, all},
+      {"unreferenced module dropped", ModuleCallback, unreferenced, TRUE,
+       unreferenced & ~ModuleWriteModule},
+      {"thread", ThreadCallback, 0x7F, TRUE, 0x7F},
+      {"extended thread", ThreadExCallback, 0x7F, TRUE, 0x7F},
+      {"include thread", IncludeThreadCallback, 0x7F, TRUE, 0x7F},
+      {"include module", IncludeModuleCallback, 0x7F, TRUE, 0x7F},
+      {"memory", MemoryCallback, 0x7F, FALSE, 0x7F},
+      {"cancel", CancelCallback, 0x7F, FALSE, 0x7F},
+      {"kernel minidump", WriteKernelMinidumpCallback, 0x7F, FALSE, 0x7F},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MINIDUMP_CALLBACK_INPUT input = {};
+    input.CallbackType = c.kind;
+    MINIDUMP_CALLBACK_OUTPUT output = {};
+    output.ModuleWriteFlags = c.flagsBefore;
+    EXPECT_EQ(DumpCallback(nullptr, &input, &output), c.result);
+    EXPECT_EQ(output.ModuleWriteFlags, c.flagsAfter);
+  }
+}
+
+TEST(DumpCallback, RefusesMissingInputOrOutput) {
+  MINIDUMP_CALLBACK_INPUT input = {};
+  MINIDUMP_CALLBACK_OUTPUT output = {};
+  EXPECT_FALSE(DumpCallback(nullptr, nullptr, &output));
+  EXPECT_FALSE(DumpCallback(nullptr, &input, nullptr));
+}
+
+// Runs the crash probe from a private folder, as the client would run from
+// its own, and waits for it to end.
+class Crash : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    probe = folder / L"crash_probe.exe";
+    ASSERT_TRUE(::CopyFileW(test::InTestBin(L"crash_probe.exe").c_str(), probe.c_str(), FALSE));
+  }
+
+  DWORD RunProbe(const std::wstring& where) {
+    test::TestProcess process = test::TestProcess::Start(probe, where);
+    EXPECT_TRUE(process.IsStarted());
+    bool sawWindow = false;
+    const ULONGLONG deadline = ::GetTickCount64() + 60000;
+    while (!process.WaitForExit(20) && ::GetTickCount64() < deadline) {
+      sawWindow = sawWindow || !test::TopLevelWindowsOf(process.Id(), true).empty();
+    }
+    EXPECT_TRUE(process.HasExited()) << "the crashed process did not end";
+    EXPECT_FALSE(sawWindow) << "a crash must not show anything";
+    // Neither a debugger nor a new copy of the program may follow a crash.
+    EXPECT_TRUE(test::ChildProcessIds(process.Id()).empty());
+    return process.ExitCode().value_or(0);
+  }
+
+  std::wstring DumpFolder() const { return folder / L"dump\\"; }
+
+  test::TempFolder folder;
+  std::wstring probe;
+};
+
+// The local time as the dump's name spells it.
+std::wstring LocalStamp() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  wchar_t text[32];
+  swprintf(text, 32, L"%04d%02d%02d_%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
+           now.wMinute, now.wSecond);
+  return text;
+}
+
+TEST_F(Crash, WritesOneMinidumpNamedAfterTheLocalTime) {
+  for (const wchar_t* where : {L"main", L"thread"}) {
+    SCOPED_TRACE(::testing::Message() << "fault on " << (where[0] == L'm' ? "main" : "thread"));
+    test::RemoveFolderRecursively(DumpFolder());
+    ASSERT_EQ(::GetFileAttributesW(DumpFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+
+    const std::wstring before = LocalStamp();
+    EXPECT_EQ(RunProbe(where), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    const std::wstring after = LocalStamp();
+
+    // The missing dump folder was created, and holds exactly one dump.
+    const std::vector<std::wstring> files = test::ListFolder(DumpFolder());
+    ASSERT_EQ(files.size(), 1u);
+    const std::wstring& name = files[0];
+    ASSERT_TRUE(std::regex_match(name, std::wregex(L"\\d{8}_\\d{6}\\.dmp"))) << name.c_str();
+    const std::wstring stamp = name.substr(0, 15);
+    EXPECT_LE(before, stamp);
+    EXPECT_GE(after, stamp);
+
+    const std::string dump = test::ReadFileBytes(DumpFolder() + name);
+    ASSERT_GE(dump.size(), 32u);
+    EXPECT_EQ(dump.substr(0, 4), "MDMP");
+  }
+}
+
+TEST_F(Crash, AFileNamedDumpMeansNoDumpButTheProcessStillEnds) {
+  ASSERT_TRUE(test::WriteFileBytes(folder / L"dump", "not a folder"));
+  EXPECT_EQ(RunProbe(L"main"), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  EXPECT_EQ(test::ReadFileBytes(folder / L"dump"), "not a folder");
+  EXPECT_EQ(test::ListFolder(folder.Path()),
+            (std::vector<std::wstring>{L"crash_probe.exe", L"dump"}));
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// A private copy of the shipped program folder with a configuration of the
+// test's choosing, so that end-to-end tests run the real Talmic.exe without
+// touching the build tree or each other.
+#pragma once
+
+#include <string>
+
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestProcess.h"
+
+namespace test {
+
+class ProgramFolder {
+ public:
+  // Copies the program folder; wexIni (may be empty: no file) is written as
+  // the configuration file beside the executable.
+  explicit ProgramFolder(const std::string& wexIni = std::string());
+
+  bool IsReady() const { return m_ready; }
+  const std::wstring& Path() const { return m_folder.Path(); }
+  std::wstring operator/(const std::wstring& name) const { return m_folder / name; }
+  std::wstring Executable() const { return m_folder / L"Talmic.exe"; }
+
+  // Starts Talmic.exe from this folder, the way a user's shortcut would.
+  TestProcess Start() const;
+
+ private:
+  TempFolder m_folder;
+  bool m_ready = false;
+};
+
+}  // namespace test

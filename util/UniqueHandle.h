@@ -1,0 +1,86 @@
+// Small owners for kernel, file and C runtime handles.
+//
+// Every handle the program opens is held by one of these, so that an early
+// return can never leak it.  Each kind of handle has its own traits: which
+// value means "no handle" and how it is closed.
+#pragma once
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdint>
+#include <io.h>
+#include <utility>
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() noexcept : m_handle(Traits::Invalid()) {}
+  explicit UniqueHandle(Handle handle) noexcept : m_handle(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  ~UniqueHandle() { Reset(); }
+
+  Handle Get() const noexcept { return m_handle; }
+  bool IsValid() const noexcept { return m_handle != Traits::Invalid(); }
+  explicit operator bool() const noexcept { return IsValid(); }
+
+  Handle Release() noexcept { return std::exchange(m_handle, Traits::Invalid()); }
+  void Reset(Handle handle = Traits::Invalid()) noexcept {
+    if (IsValid()) Traits::Close(m_handle);
+    m_handle = handle;
+  }
+
+ private:
+  Handle m_handle;
+};
+
+// Handles that use null for "none": processes, threads, events, snapshots
+// created by the tool-help library are the exception (see below).
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
+};
+
+// Handles that use INVALID_HANDLE_VALUE for "none": files and tool-help
+// snapshots.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
+};
+
+// A directory listing opened with FindFirstFile.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) noexcept { ::FindClose(handle); }
+};
+
+// A directory listing opened with the C runtime's _findfirst.
+struct CrtFindHandleTraits {
+  using Handle = intptr_t;
+  static Handle Invalid() noexcept { return -1; }
+  static void Close(Handle handle) noexcept { ::_findclose(handle); }
+};
+
+// Memory from the shell's task allocator (item lists and the like).
+struct CoTaskMemTraits {
+  using Handle = void*;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { ::CoTaskMemFree(handle); }
+};
+
+using CKernelHandle = UniqueHandle<KernelHandleTraits>;
+using CFileHandle = UniqueHandle<FileHandleTraits>;
+using CFindHandle = UniqueHandle<FindHandleTraits>;
+using CCrtFindHandle = UniqueHandle<CrtFindHandleTraits>;
+using CCoTaskMem = UniqueHandle<CoTaskMemTraits>;
