@@ -92,8 +92,14 @@ if [ "${need_update:-0}" -eq 1 ] || [ ${#missing[@]} -gt 0 ]; then
   apt_update_once
 fi
 if [ ${#missing[@]} -gt 0 ]; then
-  say "installing ${missing[*]}"
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  say "installing ${missing[*]} (log: $build_dir/setup-apt.log)"
+  mkdir -p "$build_dir"
+  if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      "${missing[@]}" >"$build_dir/setup-apt.log" 2>&1; then
+    tail -n 40 "$build_dir/setup-apt.log" >&2
+    say "installing the packages failed (the whole log is in $build_dir/setup-apt.log)" >&2
+    exit 1
+  fi
 fi
 
 # 4. Sources of the libraries we cross-build, unpacked once into the build tree.
