@@ -6,20 +6,8 @@
 
 #include <string>
 
+#include "util/TextUtil.h"
 #include "util/UniqueHandle.h"
-
-namespace {
-
-std::string Utf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-  return bytes;
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   wchar_t record[MAX_PATH * 2] = {};
@@ -28,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 
   wchar_t folder[MAX_PATH] = {};
   ::GetCurrentDirectoryW(MAX_PATH, folder);
-  const std::string text = Utf8(::GetCommandLineW()) + "\n" + Utf8(folder) + "\n";
+  const std::string text = WideToUtf8(::GetCommandLineW()) + "\n" + WideToUtf8(folder) + "\n";
 
   const CFileHandle file(::CreateFileW(record, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -42,8 +42,7 @@ class UniqueHandle {
   Handle m_handle;
 };
 
-// Handles that use null for "none": processes, threads, events, snapshots
-// created by the tool-help library are the exception (see below).
+// Handles that use null for "none": processes, threads, events and the like.
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() noexcept { return nullptr; }

@@ -1,7 +1,6 @@
 #include "tests/support/WindowProbe.h"
 
 #include "tests/support/TestProcess.h"
-#include "tests/support/TempFolder.h"
 
 namespace test {
 namespace {
@@ -78,33 +77,6 @@ Pixels CaptureWindow(HWND window) {
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
   return pixels;
-}
-
-bool SaveBitmap(const Pixels& pixels, const std::wstring& path) {
-  const int stride = (pixels.width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof(header);
-  header.biWidth = pixels.width;
-  header.biHeight = pixels.height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = file.bfOffBits + stride * pixels.height;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-  bytes.append(reinterpret_cast<const char*>(&header), sizeof(header));
-  for (int y = pixels.height - 1; y >= 0; --y) {
-    std::string row(stride, '\0');
-    for (int x = 0; x < pixels.width; ++x) {
-      const uint32_t value = pixels.At(x, y);
-      row[x * 3] = static_cast<char>(value & 0xFF);
-      row[x * 3 + 1] = static_cast<char>((value >> 8) & 0xFF);
-      row[x * 3 + 2] = static_cast<char>((value >> 16) & 0xFF);
-    }
-    bytes += row;
-  }
-  return WriteFileBytes(path, bytes);
 }
 
 }  // namespace test

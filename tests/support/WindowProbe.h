@@ -29,7 +29,5 @@ struct Pixels {
 
 // What the screen shows of a window (its whole rectangle).
 Pixels CaptureWindow(HWND window);
-// Writes pixels as a 24-bit BMP file, for looking at a failure.
-bool SaveBitmap(const Pixels& pixels, const std::wstring& path);
 
 }  // namespace test
