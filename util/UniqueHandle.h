@@ -77,9 +77,39 @@ struct CoTaskMemTraits {
   static Handle Invalid() noexcept { return nullptr; }
   static void Close(Handle handle) noexcept { ::CoTaskMemFree(handle); }
 };
+// GDI objects: bitmaps, brushes, pens, fonts, regions.
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { ::DeleteObject(handle); }
+};
+
+// Device contexts the program created itself (CreateCompatibleDC).
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { ::DeleteDC(handle); }
+};
 
 using CKernelHandle = UniqueHandle<KernelHandleTraits>;
 using CFileHandle = UniqueHandle<FileHandleTraits>;
 using CFindHandle = UniqueHandle<FindHandleTraits>;
 using CCrtFindHandle = UniqueHandle<CrtFindHandleTraits>;
 using CCoTaskMem = UniqueHandle<CoTaskMemTraits>;
+using CGdiObject = UniqueHandle<GdiObjectTraits>;
+using CMemoryDc = UniqueHandle<MemoryDcTraits>;
+
+// Selects a GDI object into a device context for a scope and puts the
+// previous one back at its end.
+class CSelectObject {
+ public:
+  CSelectObject(HDC dc, HGDIOBJ object) noexcept
+      : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
+  ~CSelectObject() { ::SelectObject(m_dc, m_previous); }
+  CSelectObject(const CSelectObject&) = delete;
+  CSelectObject& operator=(const CSelectObject&) = delete;
+
+ private:
+  HDC m_dc;
+  HGDIOBJ m_previous;
+};

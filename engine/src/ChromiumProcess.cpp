@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "src/DevToolsSocket.h"
 #include "util/UniqueHandle.h"
@@ -18,8 +19,10 @@ bool FileExists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Under Wine the browser is a native program, which needs native paths; on
-// Windows the path is used as it is.
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+}  // namespace
+
 std::wstring NativePath(const std::wstring& path) {
   using ToUnix = char*(__cdecl*)(const wchar_t*);
   const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
@@ -33,10 +36,6 @@ std::wstring NativePath(const std::wstring& path) {
   ::HeapFree(::GetProcessHeap(), 0, unixPath);
   return result;
 }
-
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
-}  // namespace
 
 bool LoopbackPortAnswers(uint16_t port) {
   WSADATA data;
@@ -76,6 +75,11 @@ std::wstring ChromiumProcess::FindExecutable() {
 
 bool ChromiumProcess::Start(const std::wstring& executable, const std::wstring& profileFolder,
                             const std::vector<std::wstring>& switches) {
+  return Launch(executable, profileFolder, switches) && WaitUntilReady();
+}
+
+bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring& profileFolder,
+                             const std::vector<std::wstring>& switches) {
   Stop();
   if (executable.empty() || profileFolder.empty()) return false;
   ::CreateDirectoryW(profileFolder.c_str(), nullptr);
@@ -83,10 +87,19 @@ bool ChromiumProcess::Start(const std::wstring& executable, const std::wstring& 
   if (folder.back() != L'\\') folder += L'\\';
   // The browser writes its DevTools port and path here once it listens; a
   // file left by an earlier run must not be mistaken for that.
-  const std::wstring portFile = folder + L"DevToolsActivePort";
-  ::DeleteFileW(portFile.c_str());
+  m_portFile = folder + L"DevToolsActivePort";
+  ::DeleteFileW(m_portFile.c_str());
 
   std::wstring commandLine = Quoted(NativePath(executable));
+  // Under Wine a native browser inherits the Unix output of the program
+  // that started Wine, whatever standard handles it is given; a shell in
+  // between points its output at nothing, so that the browser holds no
+  // pipe of anyone's open.
+  const std::wstring shell = L"Z:\\bin\\sh";
+  if (NativePath(executable) != executable && FileExists(shell)) {
+    commandLine = Quoted(NativePath(shell)) +
+                  L" -c \"exec \\\"$0\\\" \\\"$@\\\" </dev/null >/dev/null 2>&1\" " + commandLine;
+  }
   const wchar_t* const fixed[] = {
       L"--headless=new",
       L"--no-sandbox",
@@ -96,6 +109,19 @@ bool ChromiumProcess::Start(const std::wstring& executable, const std::wstring& 
       L"--disable-background-networking",
       L"--disable-component-update",
       L"--disable-sync",
+      // Pages of every origin share one renderer, so that one session sees
+      // every frame; and a page may open windows without a user gesture,
+      // as the embedding application decides about each one itself.
+      L"--disable-site-isolation-trials",
+      L"--disable-features=IsolateOrigins,site-per-process",
+      L"--disable-popup-blocking",
+      // The page is always on screen for its user, even though the browser
+      // shows no window of its own.
+      L"--disable-background-timer-throttling",
+      L"--disable-renderer-backgrounding",
+      L"--disable-backgrounding-occluded-windows",
+      // What the browser logs stays out of the program's output.
+      L"--log-level=3",
       L"--remote-debugging-address=127.0.0.1",
       L"--remote-debugging-port=0",
   };
@@ -120,9 +146,19 @@ bool ChromiumProcess::Start(const std::wstring& executable, const std::wstring& 
                         nullptr, nullptr, &startup, &info)) {
     return false;
   }
-  const CKernelHandle process(info.hProcess);
-  const CKernelHandle thread(info.hThread);
+  // Under Wine a native program comes without process or thread handles.
+  if (info.hThread != nullptr) ::CloseHandle(info.hThread);
+  m_process = info.hProcess;
+  m_launched = true;
+  m_profileFolder = folder;
+  return true;
+}
 
+bool ChromiumProcess::WaitUntilReady() {
+  if (!m_launched) return false;
+  m_launched = false;
+  const CKernelHandle process(std::exchange(m_process, nullptr));
+  const std::wstring& portFile = m_portFile;
   const ULONGLONG deadline = ::GetTickCount64() + kStartTimeoutMs;
   while (::GetTickCount64() < deadline) {
     const CFileHandle file(::CreateFileW(portFile.c_str(), GENERIC_READ,
@@ -142,7 +178,6 @@ bool ChromiumProcess::Start(const std::wstring& executable, const std::wstring& 
             LoopbackPortAnswers(static_cast<uint16_t>(port))) {
           m_port = static_cast<uint16_t>(port);
           m_browserPath = path;
-          m_profileFolder = folder;
           return true;
         }
       }
@@ -155,6 +190,15 @@ bool ChromiumProcess::Start(const std::wstring& executable, const std::wstring& 
 }
 
 void ChromiumProcess::Stop() {
+  if (m_launched) {
+    // Launched but never waited for: end it by its handle where the
+    // platform gives one.
+    if (m_process != nullptr) {
+      ::TerminateProcess(m_process, 1);
+      ::CloseHandle(std::exchange(m_process, nullptr));
+    }
+    m_launched = false;
+  }
   if (m_port == 0) return;
   {
     DevToolsSocket socket;
@@ -164,6 +208,15 @@ void ChromiumProcess::Stop() {
   // its DevTools endpoint goes away when it has ended.
   const ULONGLONG deadline = ::GetTickCount64() + kStopTimeoutMs;
   while (LoopbackPortAnswers(m_port) && ::GetTickCount64() < deadline) ::Sleep(25);
+  // The endpoint closes before the browser has let go of its profile; the
+  // profile's lock entry goes last.
+  const std::wstring lock = m_profileFolder + L"SingletonLock";
+  while (::GetTickCount64() < deadline) {
+    WIN32_FIND_DATAW found;
+    const CFindHandle entry(::FindFirstFileW(lock.c_str(), &found));
+    if (!entry) break;
+    ::Sleep(25);
+  }
   m_port = 0;
   m_browserPath.clear();
 }

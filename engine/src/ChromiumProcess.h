@@ -25,6 +25,11 @@ class ChromiumProcess {
   // answers.  False, with nothing left running, when it cannot.
   bool Start(const std::wstring& executable, const std::wstring& profileFolder,
              const std::vector<std::wstring>& switches);
+  // The two halves of Start: starting the program, and waiting for its
+  // endpoint.  WaitUntilReady ends the program when it never listens.
+  bool Launch(const std::wstring& executable, const std::wstring& profileFolder,
+              const std::vector<std::wstring>& switches);
+  bool WaitUntilReady();
 
   bool IsRunning() const { return m_port != 0; }
   uint16_t DevToolsPort() const { return m_port; }
@@ -37,9 +42,16 @@ class ChromiumProcess {
 
  private:
   uint16_t m_port = 0;
+  void* m_process = nullptr;
+  bool m_launched = false;
+  std::wstring m_portFile;
   std::string m_browserPath;
   std::wstring m_profileFolder;
 };
+
+// The path as the browser program sees it: under Wine the browser is a
+// native program and needs native paths; on Windows the path is unchanged.
+std::wstring NativePath(const std::wstring& path);
 
 // True when something accepts connections on the loopback port.
 bool LoopbackPortAnswers(uint16_t port);

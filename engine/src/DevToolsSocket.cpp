@@ -78,6 +78,13 @@ bool DevToolsSocket::Receive(std::string& message) {
   }
 }
 
+void DevToolsSocket::Shutdown() {
+  if (IsConnected()) {
+    ::WinHttpWebSocketShutdown(m_handles->socket.Get(), WINHTTP_WEB_SOCKET_SUCCESS_CLOSE_STATUS,
+                               nullptr, 0);
+  }
+}
+
 void DevToolsSocket::Close() {
   m_handles->socket.Reset();
   m_handles->connection.Reset();

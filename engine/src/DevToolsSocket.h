@@ -25,6 +25,10 @@ class DevToolsSocket {
   // connection closed or broke.
   bool Receive(std::string& message);
 
+  // Starts the closing handshake: a Receive waiting on another thread
+  // returns false once the browser has answered it.  Safe to call while
+  // that thread waits, unlike Close.
+  void Shutdown();
   void Close();
 
  private:

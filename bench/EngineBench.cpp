@@ -1,0 +1,293 @@
+// The engine against the browser program it drives: how soon a page shows
+// and finishes loading, how fast input shows on screen, and how many
+// pictures an animated page gets per second.  The floor is the same page
+// loaded by the same browser program over DevTools, without the engine.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <json/reader.h>
+
+#include "include/cef_app.h"
+#include "include/cef_browser.h"
+#include "include/cef_client.h"
+#include "src/BrowserView.h"
+#include "src/ChromiumProcess.h"
+#include "src/DevToolsSocket.h"
+#include "tests/support/PageServer.h"
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 800;
+constexpr int kRuns = 5;
+
+double Now() {
+  using Clock = std::chrono::steady_clock;
+  return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void Pump(DWORD ms) {
+  const double end = Now() + ms;
+  while (Now() < end) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+}
+
+template <typename Condition>
+bool PumpUntil(Condition condition, DWORD timeoutMs = 20000) {
+  const double end = Now() + timeoutMs;
+  while (!condition()) {
+    if (Now() > end) return false;
+    Pump(1);
+  }
+  return true;
+}
+
+COLORREF CenterColour(HWND window) {
+  RECT client;
+  ::GetClientRect(window, &client);
+  HDC dc = ::GetDC(window);
+  const COLORREF colour = ::GetPixel(dc, client.right / 2, client.bottom / 2);
+  ::ReleaseDC(window, dc);
+  return colour;
+}
+
+bool Close(COLORREF colour, int r, int g, int b) {
+  return std::abs(GetRValue(colour) - r) <= 6 && std::abs(GetGValue(colour) - g) <= 6 &&
+         std::abs(GetBValue(colour) - b) <= 6;
+}
+
+const char kPlainPage[] =
+    "<html><head><title>plain</title></head><body style='margin:0;background:#20a040'>"
+    "<h1>Talmic</h1><p>Lorem ipsum dolor sit amet, consectetur adipiscing elit.</p></body></html>";
+const char kClickPage[] =
+    "<html><body style='margin:0;background:#ff0000' onmousedown=\""
+    "document.body.style.background = document.body.style.background == 'rgb(0, 0, 255)' ?"
+    " '#ff0000' : '#0000ff'\"></body></html>";
+const char kAnimationPage[] =
+    "<html><body style='margin:0'><div id=d style='width:100vw;height:100vh'></div><script>"
+    "let h = 0; function step() { h = (h + 7) % 360; d.style.background = 'hsl(' + h + ',80%,50%)';"
+    " requestAnimationFrame(step); } requestAnimationFrame(step);</script></body></html>";
+
+class Client : public CefClient, public CefLifeSpanHandler, public CefLoadHandler {
+ public:
+  CefRefPtr<CefBrowser> browser;
+  bool loaded = false;
+  CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
+  CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
+  void OnAfterCreated(CefRefPtr<CefBrowser> created) override { browser = created; }
+  void OnLoadingStateChange(CefRefPtr<CefBrowser>, bool isLoading, bool, bool) override {
+    if (!isLoading) loaded = true;
+  }
+  IMPLEMENT_REFCOUNTING(Client);
+};
+
+HWND MakeHost() {
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = ::DefWindowProcW;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"EngineBenchHost";
+  ::RegisterClassExW(&windowClass);
+  RECT frame = {0, 0, kWidth, kHeight};
+  ::AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  return ::CreateWindowExW(0, L"EngineBenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                           ::GetModuleHandleW(nullptr), nullptr);
+}
+
+CefRefPtr<Client> Open(HWND host, const std::string& url) {
+  CefRefPtr<Client> client = new Client();
+  CefWindowInfo info;
+  info.SetAsChild(host, RECT{0, 0, kWidth, kHeight});
+  CefBrowserHost::CreateBrowser(info, client.get(), url, CefBrowserSettings(), nullptr);
+  return client;
+}
+
+void CloseAll(CefRefPtr<Client> client) {
+  if (client->browser) client->browser->GetHost()->CloseBrowser(true);
+  Pump(200);
+}
+
+// The floor: one page target, driven directly.
+struct Floor {
+  double firstFrame = 0;
+  double loaded = 0;
+};
+
+Floor MeasureFloor(const std::string& url, const std::wstring& profile) {
+  Floor floor;
+  engine::ChromiumProcess browser;
+  if (!browser.Start(engine::ChromiumProcess::FindExecutable(), profile, {})) return floor;
+  engine::DevToolsSocket socket;
+  socket.Connect(browser.DevToolsPort(), browser.BrowserPath());
+  int id = 0;
+  std::string sessionId;
+  auto send = [&](const std::string& method, const std::string& params) {
+    std::string message =
+        "{\"id\":" + std::to_string(++id) + ",\"method\":\"" + method + "\",\"params\":" + params;
+    if (!sessionId.empty()) message += ",\"sessionId\":\"" + sessionId + "\"";
+    socket.Send(message + "}");
+    return id;
+  };
+  auto await = [&](const std::string& needle) {
+    std::string message;
+    const double giveUp = Now() + 20000;
+    while (Now() < giveUp && socket.Receive(message)) {
+      if (message.find(needle) != std::string::npos) return message;
+    }
+    return std::string();
+  };
+  std::vector<double> frames, loads;
+  for (int run = 0; run < kRuns; ++run) {
+    sessionId.clear();
+    const std::string created =
+        await("\"id\":" + std::to_string(send("Target.createTarget", "{\"url\":\"about:blank\"}")));
+    Json::Value reply;
+    Json::Reader().parse(created, reply);
+    const std::string target = reply["result"]["targetId"].asString();
+    const std::string attached = await(
+        "\"id\":" + std::to_string(send("Target.attachToTarget",
+                                        "{\"targetId\":\"" + target + "\",\"flatten\":true}")));
+    Json::Reader().parse(attached, reply);
+    sessionId = reply["result"]["sessionId"].asString();
+    send("Page.enable", "{}");
+    send("Emulation.setDeviceMetricsOverride",
+         "{\"width\":1280,\"height\":800,\"deviceScaleFactor\":1,\"mobile\":false}");
+    await("\"id\":" +
+          std::to_string(send("Page.startScreencast", "{\"format\":\"jpeg\",\"quality\":90}")));
+    // The blank page's own picture is not the page's.
+    const double start = Now();
+    send("Page.navigate", "{\"url\":\"" + url + "\"}");
+    bool sawFrame = false, sawLoad = false;
+    std::string message;
+    bool navigated = false;
+    // A page whose renderer ended sends nothing more; the run is dropped.
+    while ((!sawFrame || !sawLoad) && Now() - start < 20000 && socket.Receive(message)) {
+      if (message.find("\"Page.frameNavigated\"") != std::string::npos) navigated = true;
+      if (message.find("\"Page.screencastFrame\"") != std::string::npos) {
+        Json::Value frame;
+        Json::Reader().parse(message, frame);
+        std::string ack =
+            "{\"sessionId\":" + std::to_string(frame["params"]["sessionId"].asInt()) + "}";
+        send("Page.screencastFrameAck", ack);
+        if (navigated && !sawFrame) {
+          sawFrame = true;
+          frames.push_back(Now() - start);
+        }
+      }
+      if (message.find("\"Page.frameStoppedLoading\"") != std::string::npos && navigated &&
+          !sawLoad) {
+        sawLoad = true;
+        loads.push_back(Now() - start);
+      }
+    }
+    sessionId.clear();
+    send("Target.closeTarget", "{\"targetId\":\"" + target + "\"}");
+  }
+  socket.Close();
+  browser.Stop();
+  floor.firstFrame = Median(frames);
+  floor.loaded = Median(loads);
+  return floor;
+}
+
+}  // namespace
+
+int wmain() {
+  test::PageServer server;
+  server.AddHtml("/plain.html", kPlainPage);
+  server.AddHtml("/click.html", kClickPage);
+  server.AddHtml("/animation.html", kAnimationPage);
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring base =
+      std::wstring(temp) + L"talmic-engine-bench-" + std::to_wstring(::GetCurrentProcessId());
+  ::CreateDirectoryW(base.c_str(), nullptr);
+
+  const Floor floor = MeasureFloor(server.Url("/plain.html"), base + L"\\floor");
+
+  CefSettings settings;
+  settings.multi_threaded_message_loop = 1;
+  CefString(&settings.cache_path) = base + L"\\engine";
+  if (!CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, nullptr, nullptr)) {
+    std::printf("engine: could not start the browser program\n");
+    return 1;
+  }
+  HWND host = MakeHost();
+  std::vector<double> firstPaints, loads;
+  for (int run = 0; run < kRuns; ++run) {
+    const double start = Now();
+    CefRefPtr<Client> client = Open(host, server.Url("/plain.html"));
+    if (PumpUntil([&] {
+          return client->browser &&
+                 Close(CenterColour(client->browser->GetHost()->GetWindowHandle()), 0x20, 0xa0,
+                       0x40);
+        })) {
+      firstPaints.push_back(Now() - start);
+    }
+    if (PumpUntil([&] { return client->loaded; })) loads.push_back(Now() - start);
+    CloseAll(client);
+  }
+  std::printf("create_to_first_paint: %.0f ms (direct DevTools first frame: %.0f ms, ratio %.2f)\n",
+              Median(firstPaints), floor.firstFrame,
+              floor.firstFrame > 0 ? Median(firstPaints) / floor.firstFrame : 0.0);
+  std::printf("create_to_loaded: %.0f ms (direct DevTools load: %.0f ms, ratio %.2f)\n",
+              Median(loads), floor.loaded, floor.loaded > 0 ? Median(loads) / floor.loaded : 0.0);
+
+  CefRefPtr<Client> clicker = Open(host, server.Url("/click.html"));
+  std::vector<double> latencies;
+  if (PumpUntil([&] { return clicker->loaded; })) {
+    HWND view = clicker->browser->GetHost()->GetWindowHandle();
+    PumpUntil([&] { return Close(CenterColour(view), 0xff, 0, 0); });
+    for (int i = 0; i < 15; ++i) {
+      const bool toBlue = i % 2 == 0;
+      const double start = Now();
+      ::PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kWidth / 2, kHeight / 2));
+      ::PostMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(kWidth / 2, kHeight / 2));
+      if (PumpUntil(
+              [&] {
+                return toBlue ? Close(CenterColour(view), 0, 0, 0xff)
+                              : Close(CenterColour(view), 0xff, 0, 0);
+              },
+              5000)) {
+        latencies.push_back(Now() - start);
+      }
+      Pump(50);
+    }
+  }
+  CloseAll(clicker);
+  std::printf("input_to_pixels_median: %.0f ms (%zu of 15 clicks seen; target under 50 ms)\n",
+              Median(latencies), latencies.size());
+
+  CefRefPtr<Client> animated = Open(host, server.Url("/animation.html"));
+  if (PumpUntil([&] { return animated->loaded; })) {
+    Pump(500);
+    const unsigned long long before = engine::BrowserView::PicturesShown();
+    const double start = Now();
+    Pump(3000);
+    const double seconds = (Now() - start) / 1000.0;
+    std::printf("animation_fps_1280x800: %.1f frames/s (target at least 30)\n",
+                (engine::BrowserView::PicturesShown() - before) / seconds);
+  }
+  CloseAll(animated);
+  CefShutdown();
+  ::DestroyWindow(host);
+  return 0;
+}

@@ -1,0 +1,13 @@
+// Standard base64, as the DevTools protocol carries binary data.
+#pragma once
+
+#include <string>
+
+namespace engine {
+
+std::string EncodeBase64(const std::string& bytes);
+// Padding is optional and whitespace is ignored; false on any other
+// character outside the alphabet, or on data after the padding.
+bool DecodeBase64(const std::string& text, std::string& bytes);
+
+}  // namespace engine

@@ -1,0 +1,173 @@
+// One browser: a page target of the browser program, the window that shows
+// it, its frames, and the translation of the page's DevTools events into
+// the client's callbacks.  The object is both the browser and its host, as
+// the two always live and die together.
+//
+// Threads: the client's callbacks, the DevTools traffic and the view run on
+// the engine's UI thread; calls the application makes from other threads
+// are posted there.  The few values other threads read (identifiers,
+// navigation state) are atomics or fixed after creation.
+#pragma once
+
+#include <json/value.h>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "include/cef_browser.h"
+#include "include/cef_client.h"
+#include "src/BrowserView.h"
+#include "src/FramePicture.h"
+
+namespace engine {
+
+class FrameImpl;
+
+class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserView::Host {
+ public:
+  BrowserImpl(const CefWindowInfo& windowInfo, CefRefPtr<CefClient> client, bool isPopup,
+              HWND opener);
+  ~BrowserImpl() override;
+
+  // UI thread: makes the window; false when the platform refused it.
+  bool CreateView();
+  // UI thread: the page target is ready for this browser.  Sets up the
+  // session, tells the client, and loads the URL (when one is given).
+  void Attach(const std::string& targetId, const std::string& sessionId, const std::string& url,
+              bool resumeTarget);
+  // UI thread: closes without asking anyone (engine shutdown).
+  void Discard();
+  // UI thread: a DevTools event of this browser's session.
+  void OnEvent(const std::string& method, const Json::Value& params);
+  // UI thread: a new picture of the page arrived.
+  void OnPicture(std::shared_ptr<const FramePicture> picture, int screencastFrame);
+  // UI thread: the page target went away by itself.
+  void OnTargetGone();
+
+  const std::string& TargetId() const { return m_targetId; }
+  const std::string& SessionId() const { return m_sessionId; }
+  bool HasFrame(const std::string& devToolsFrameId) const;
+  CefRefPtr<FrameImpl> FrameByDevToolsId(const std::string& devToolsFrameId) const;
+
+  // Frame operations, on the UI thread.
+  void Navigate(const std::string& frameId, const std::string& url);
+  void LoadDocument(const std::string& frameId, const std::string& html, const std::string& url);
+  void Evaluate(const std::string& frameId, const std::string& expression);
+
+  // CefBrowser
+  CefRefPtr<CefBrowserHost> GetHost() override;
+  bool CanGoBack() override;
+  void GoBack() override;
+  bool CanGoForward() override;
+  void GoForward() override;
+  bool IsLoading() override;
+  void Reload() override;
+  void ReloadIgnoreCache() override;
+  void StopLoad() override;
+  int GetIdentifier() override;
+  bool IsSame(CefRefPtr<CefBrowser> that) override;
+  bool IsPopup() override;
+  bool HasDocument() override;
+  CefRefPtr<CefFrame> GetMainFrame() override;
+  CefRefPtr<CefFrame> GetFocusedFrame() override;
+  CefRefPtr<CefFrame> GetFrame(int64 identifier) override;
+  CefRefPtr<CefFrame> GetFrame(const CefString& name) override;
+  size_t GetFrameCount() override;
+  void GetFrameIdentifiers(std::vector<int64>& identifiers) override;
+  void GetFrameNames(std::vector<CefString>& names) override;
+  bool SendProcessMessage(CefProcessId target_process,
+                          CefRefPtr<CefProcessMessage> message) override;
+
+  // CefBrowserHost
+  CefRefPtr<CefBrowser> GetBrowser() override;
+  void CloseBrowser(bool force_close) override;
+  void SetFocus(bool focus) override;
+  CefWindowHandle GetWindowHandle() override;
+  CefWindowHandle GetOpenerWindowHandle() override;
+  CefRefPtr<CefClient> GetClient() override;
+  CefRefPtr<CefRequestContext> GetRequestContext() override;
+  double GetZoomLevel() override;
+  void SetZoomLevel(double zoomLevel) override;
+  void StartDownload(const CefString& url) override;
+  void Print() override;
+  bool IsWindowRenderingDisabled() override;
+  void WasResized() override;
+  void WasHidden(bool hidden) override;
+  void NotifyScreenInfoChanged() override;
+  void Invalidate(cef_paint_element_type_t type) override;
+
+ private:
+  // BrowserView::Host
+  void SendInput(const char* method, const Json::Value& params) override;
+  void ViewResized(int width, int height) override;
+  void ViewTick() override;
+  void ViewCloseRequested() override;
+  void ViewDestroyed() override;
+
+  int Send(const std::string& method, const Json::Value& params = Json::Value(Json::objectValue),
+           std::function<void(const Json::Value&, const Json::Value&)> reply = nullptr);
+  void RunOnUi(std::function<void()> task);
+  CefRefPtr<FrameImpl> FrameFor(const std::string& devToolsFrameId, const std::string& parentId);
+  void ApplyViewport();
+  void CapturePicture();
+  void UpdateFetchPatterns();
+  void ReportLoadingState(bool loading);
+  void CloseSequence(bool askClient);
+
+  // Events, by concern (BrowserEvents.cpp).
+  void OnFrameNavigated(const Json::Value& frame);
+  void OnFrameDetached(const std::string& frameId);
+  void OnRequestPaused(const Json::Value& params);
+  void OnBridgeRequest(const Json::Value& params, const Json::Value& request);
+  void OnPageEvent(const Json::Value& event);
+  void OnWindowOpen(const Json::Value& params);
+  void OnJavaScriptDialog(const Json::Value& params);
+  void OnContextMenu(const Json::Value& event);
+  void Fulfill(const std::string& requestId, const std::string& contentType,
+               const std::string& body);
+
+  const int m_id;
+  const bool m_isPopup;
+  const HWND m_opener;
+  CefWindowInfo m_windowInfo;
+  CefRefPtr<CefClient> m_client;
+  BrowserView m_view;
+  std::atomic<HWND> m_window{nullptr};
+  std::string m_targetId;
+  std::string m_sessionId;
+  std::atomic<bool> m_loading{false};
+  std::atomic<bool> m_canGoBack{false};
+  std::atomic<bool> m_canGoForward{false};
+  std::atomic<bool> m_hasDocument{false};
+  std::atomic<bool> m_closed{false};
+
+  // The frames, by the DevTools id; written on the UI thread, read under
+  // the lock by the frame queries other threads may make.
+  mutable std::mutex m_framesLock;
+  std::map<std::string, CefRefPtr<FrameImpl>> m_frames;
+  CefRefPtr<FrameImpl> m_mainFrame;
+
+  // UI thread only.
+  bool m_attached = false;
+  std::map<std::string, std::pair<std::string, std::string>> m_documentRequests;
+  std::map<std::string, std::string> m_documentResponses;
+  std::map<std::string, std::string> m_pendingDocuments;  // LoadString, by URL
+  std::map<std::string, int> m_frameContexts;             // default script context, by frame
+  bool m_captureInFlight = false;
+  bool m_pictureIsExact = false;
+  unsigned long long m_lastChangeTick = 0;
+  double m_zoom = 0.0;
+  // The address last asked for in the main frame, and how often the page's
+  // renderer has ended under it.
+  std::string m_requestedUrl;
+  int m_crashes = 0;
+
+  IMPLEMENT_REFCOUNTING(BrowserImpl);
+};
+
+}  // namespace engine

@@ -1,0 +1,392 @@
+#include "src/Engine.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "include/cef_api_hash.h"
+#include "include/cef_command_line.h"
+#include "src/BrowserImpl.h"
+#include "src/CefCommandLineImpl.h"
+#include "src/Downloads.h"
+
+namespace engine {
+namespace {
+
+std::atomic<Engine*> g_engine{nullptr};
+
+// Switches that would take the browser program out of the engine's hands;
+// the engine sets them itself.
+const wchar_t* const kReservedSwitches[] = {
+    L"headless",
+    L"remote-debugging-port",
+    L"remote-debugging-address",
+    L"remote-debugging-pipe",
+    L"user-data-dir",
+    L"type",
+    L"no-startup-window",
+};
+
+bool IsReserved(const std::wstring& name) {
+  for (const wchar_t* reserved : kReservedSwitches) {
+    if (_wcsicmp(name.c_str(), reserved) == 0) return true;
+  }
+  return false;
+}
+
+void AddSwitches(CefRefPtr<CefCommandLine> commandLine, std::vector<std::wstring>& switches) {
+  CefCommandLine::SwitchMap map;
+  commandLine->GetSwitches(map);
+  for (const auto& entry : map) {
+    const std::wstring name = entry.first.ToWString();
+    if (IsReserved(name)) continue;
+    std::wstring option = L"--" + name;
+    if (!entry.second.empty()) option += L"=" + entry.second.ToWString();
+    // Quoted as one argument, whatever the value holds.
+    std::wstring quoted = L"\"";
+    for (const wchar_t c : option) {
+      if (c == L'"') quoted += L'\\';
+      quoted += c;
+    }
+    switches.push_back(quoted + L"\"");
+  }
+}
+
+std::wstring ModulePath() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// Where the browser program keeps its profile.  Two programs may name the
+// same cache folder, but one profile serves one browser program only: the
+// first to hold the folder's lock uses it, later ones get a folder of their
+// own inside it.
+std::wstring ChooseProfile(const std::wstring& cachePath, CFileHandle& lock) {
+  std::wstring base = cachePath;
+  if (base.empty()) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    base = std::wstring(temp) + L"TalmicEngine";
+  }
+  if (base.back() == L'\\' || base.back() == L'/') base.pop_back();
+  ::CreateDirectoryW(base.c_str(), nullptr);
+  lock.Reset(::CreateFileW((base + L"\\engine.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                           nullptr));
+  if (lock) return base;
+  const std::wstring own = base + L"\\instance-" + std::to_wstring(::GetCurrentProcessId());
+  ::CreateDirectoryW(own.c_str(), nullptr);
+  lock.Reset(::CreateFileW((own + L"\\engine.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                           nullptr));
+  return own;
+}
+
+}  // namespace
+
+Engine* Engine::Get() { return g_engine.load(std::memory_order_acquire); }
+
+Engine::Engine() : m_devTools(m_ui) {}
+
+Engine::~Engine() = default;
+
+bool Engine::Initialize(const CefMainArgs& args, const CefSettings& settings,
+                        CefRefPtr<CefApp> application) {
+  (void)args;
+  if (Get() != nullptr) return false;
+  // The engine library and the headers the program was built with must be
+  // the same interface.
+  if (strcmp(cef_api_hash(0), CEF_API_HASH_PLATFORM) != 0) return false;
+  auto* engine = new Engine();
+  if (!engine->Start(settings, application)) {
+    engine->Stop();
+    delete engine;
+    return false;
+  }
+  return true;
+}
+
+bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
+  m_application = application;
+  CefRefPtr<CefBrowserProcessHandler> browserHandler =
+      application ? application->GetBrowserProcessHandler() : nullptr;
+  CefRefPtr<CefRenderProcessHandler> renderHandler =
+      application ? application->GetRenderProcessHandler() : nullptr;
+
+  CefRefPtr<CefCommandLine> commandLine = CefCommandLine::CreateCommandLine();
+  commandLine->SetProgram(ModulePath());
+  if (application) application->OnBeforeCommandLineProcessing(CefString(), commandLine);
+
+  const std::wstring executable = ChromiumProcess::FindExecutable();
+  if (executable.empty()) return false;
+  const std::wstring profile =
+      ChooseProfile(CefString(&settings.cache_path).ToWString(), m_profileLock);
+  m_downloadFolder = profile + L"\\Downloads\\";
+  // The engine's log: the file the settings name, else none.
+  const std::wstring logFile = CefString(&settings.log_file).ToWString();
+  if (!logFile.empty() && settings.log_severity != LOGSEVERITY_DISABLE) {
+    m_devTools.SetLogFile(logFile);
+  }
+  ::CreateDirectoryW(m_downloadFolder.c_str(), nullptr);
+
+  if (!m_ui.Start() || !m_renderer.Start()) return false;
+  g_engine.store(this, std::memory_order_release);
+
+  m_render = std::make_unique<RenderSide>(m_renderer, renderHandler);
+  m_downloads = std::make_unique<Downloads>(*this);
+  m_renderer.Invoke([this] { m_render->Start(); });
+
+  bool launched = false;
+  m_ui.Invoke([&] {
+    CefRefPtr<CefCommandLine> child = CefCommandLine::CreateCommandLine();
+    child->SetProgram(CefString(executable));
+    if (browserHandler) browserHandler->OnBeforeChildProcessLaunch(child);
+    std::vector<std::wstring> switches;
+    AddSwitches(commandLine, switches);
+    AddSwitches(child, switches);
+    launched = m_chromium.Launch(executable, profile, switches);
+  });
+  if (!launched) return false;
+  m_ui.Post([this, browserHandler] {
+    if (!m_chromium.WaitUntilReady()) return;
+    Connect();
+    if (browserHandler) browserHandler->OnContextInitialized();
+  });
+  return true;
+}
+
+void Engine::Connect() {
+  CheckThread(m_ui);
+  if (!m_devTools.Open(m_chromium.DevToolsPort(), m_chromium.BrowserPath(), this)) return;
+  // Every new page waits for the engine before it runs anything, so that a
+  // popup can be refused before it loads, and the engine's script is in
+  // place before the page's first script.
+  Json::Value autoAttach(Json::objectValue);
+  autoAttach["autoAttach"] = true;
+  autoAttach["waitForDebuggerOnStart"] = true;
+  autoAttach["flatten"] = true;
+  m_devTools.Send("Target.setAutoAttach", autoAttach);
+  Json::Value downloads(Json::objectValue);
+  downloads["behavior"] = "allowAndName";
+  downloads["downloadPath"] = CefString(NativePath(m_downloadFolder)).ToString();
+  downloads["eventsEnabled"] = true;
+  m_devTools.Send("Browser.setDownloadBehavior", downloads);
+  // The browser program opens a page of its own at start; it is not one
+  // of the application's.  It goes before any of theirs exists, since its
+  // renderer may be the one their pages would be given.
+  m_devTools.Send("Target.getTargets", Json::Value(Json::objectValue), std::string(),
+                  [this](const Json::Value& result, const Json::Value&) {
+                    auto closing = std::make_shared<int>(0);
+                    for (const Json::Value& target : result["targetInfos"]) {
+                      if (target["type"].asString() != "page") continue;
+                      Json::Value close(Json::objectValue);
+                      close["targetId"] = target["targetId"].asString();
+                      ++*closing;
+                      m_devTools.Send("Target.closeTarget", close, std::string(),
+                                      [this, closing](const Json::Value&, const Json::Value&) {
+                                        if (--*closing == 0) BecomeReady();
+                                      });
+                    }
+                    if (*closing == 0) BecomeReady();
+                  });
+}
+
+void Engine::BecomeReady() {
+  CheckThread(m_ui);
+  m_ready = true;
+  auto waiting = std::move(m_waitingForBrowser);
+  for (auto& entry : waiting) CreateTarget(entry.first, entry.second);
+}
+
+void Engine::CreateTarget(CefRefPtr<BrowserImpl> browser, const std::string& url) {
+  CheckThread(m_ui);
+  if (!m_ready) {
+    m_waitingForBrowser.emplace_back(browser, url);
+    return;
+  }
+  Json::Value params(Json::objectValue);
+  params["url"] = "about:blank";
+  m_devTools.Send("Target.createTarget", params, std::string(),
+                  [this, browser, url](const Json::Value& result, const Json::Value&) {
+                    const std::string targetId = result["targetId"].asString();
+                    if (targetId.empty()) return;
+                    const auto attached = m_unclaimedTargets.find(targetId);
+                    if (attached != m_unclaimedTargets.end()) {
+                      const std::string sessionId = attached->second["sessionId"].asString();
+                      m_unclaimedTargets.erase(attached);
+                      m_bySession[sessionId] = browser;
+                      m_byTarget[targetId] = browser;
+                      browser->Attach(targetId, sessionId, url, true);
+                      return;
+                    }
+                    // The browser and its URL wait until the target attaches.
+                    m_creating[targetId] = {browser, url};
+                  });
+}
+
+void Engine::AdoptTarget(const Json::Value& params) {
+  const Json::Value& info = params["targetInfo"];
+  const std::string targetId = info["targetId"].asString();
+  const std::string sessionId = params["sessionId"].asString();
+  const auto creating = m_creating.find(targetId);
+  if (creating != m_creating.end()) {
+    const CefRefPtr<BrowserImpl> browser = creating->second.first;
+    const std::string url = creating->second.second;
+    m_creating.erase(creating);
+    m_bySession[sessionId] = browser;
+    m_byTarget[targetId] = browser;
+    browser->Attach(targetId, sessionId, url, true);
+    return;
+  }
+  const std::string opener = info["openerId"].asString();
+  if (info["type"].asString() == "page" && !opener.empty() && m_byTarget.count(opener) != 0) {
+    m_waitingPopups[opener].push_back(params);
+    MatchPopups(opener);
+    return;
+  }
+  if (info["type"].asString() == "page") {
+    // Most likely a target of ours whose creation has not been answered
+    // yet; it waits for that answer.
+    m_unclaimedTargets[targetId] = params;
+    return;
+  }
+  // Anything else (the browser's own pages, workers) just runs.
+  m_devTools.Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue), sessionId);
+  Json::Value detach(Json::objectValue);
+  detach["sessionId"] = sessionId;
+  m_devTools.Send("Target.detachFromTarget", detach);
+}
+
+void Engine::AddPopupDecision(const std::string& openerTargetId, PopupDecision decision) {
+  CheckThread(m_ui);
+  m_popupDecisions[openerTargetId].push_back(std::move(decision));
+  MatchPopups(openerTargetId);
+}
+
+void Engine::MatchPopups(const std::string& openerTargetId) {
+  auto& decisions = m_popupDecisions[openerTargetId];
+  auto& targets = m_waitingPopups[openerTargetId];
+  while (!decisions.empty() && !targets.empty()) {
+    PopupDecision decision = std::move(decisions.front());
+    decisions.erase(decisions.begin());
+    const Json::Value params = std::move(targets.front());
+    targets.erase(targets.begin());
+    const std::string targetId = params["targetInfo"]["targetId"].asString();
+    const std::string sessionId = params["sessionId"].asString();
+    if (decision.cancel || !decision.browser) {
+      Json::Value close(Json::objectValue);
+      close["targetId"] = targetId;
+      m_devTools.Send("Target.closeTarget", close);
+      continue;
+    }
+    m_bySession[sessionId] = decision.browser;
+    m_byTarget[targetId] = decision.browser;
+    decision.browser->Attach(targetId, sessionId, std::string(), true);
+  }
+}
+
+void Engine::Forget(BrowserImpl* browser) {
+  CheckThread(m_ui);
+  for (auto it = m_bySession.begin(); it != m_bySession.end();) {
+    it = it->second.get() == browser ? m_bySession.erase(it) : std::next(it);
+  }
+  for (auto it = m_byTarget.begin(); it != m_byTarget.end();) {
+    it = it->second.get() == browser ? m_byTarget.erase(it) : std::next(it);
+  }
+}
+
+CefRefPtr<BrowserImpl> Engine::FindByFrame(const std::string& frameId) {
+  CheckThread(m_ui);
+  for (const auto& entry : m_byTarget) {
+    if (entry.second->HasFrame(frameId)) return entry.second;
+  }
+  return nullptr;
+}
+
+std::vector<CefRefPtr<BrowserImpl>> Engine::Browsers() const {
+  std::vector<CefRefPtr<BrowserImpl>> browsers;
+  for (const auto& entry : m_byTarget) browsers.push_back(entry.second);
+  return browsers;
+}
+
+void Engine::OnDevToolsEvent(const std::string& sessionId, const std::string& method,
+                             const Json::Value& params) {
+  if (!sessionId.empty()) {
+    const auto browser = m_bySession.find(sessionId);
+    if (browser != m_bySession.end()) {
+      CefRefPtr<BrowserImpl> keep = browser->second;
+      keep->OnEvent(method, params);
+    }
+    return;
+  }
+  if (method == "Target.attachedToTarget") {
+    AdoptTarget(params);
+  } else if (method == "Target.detachedFromTarget") {
+    const auto browser = m_bySession.find(params["sessionId"].asString());
+    if (browser != m_bySession.end()) {
+      CefRefPtr<BrowserImpl> gone = browser->second;
+      gone->OnTargetGone();
+    }
+  } else if (method == "Browser.downloadWillBegin" || method == "Browser.downloadProgress") {
+    if (m_downloads) m_downloads->OnEvent(method, params);
+  }
+}
+
+bool Engine::OnReaderThreadEvent(const std::string& sessionId, const std::string& method,
+                                 Json::Value& params) {
+  if (method != "Page.screencastFrame") return false;
+  // Pictures are decoded here, off the UI thread, which then only paints.
+  auto picture = std::make_shared<FramePicture>();
+  const bool decoded = DecodeFramePicture(params["data"].asString(), *picture);
+  const int frame = params["sessionId"].asInt();
+  m_ui.Post([this, sessionId, frame, decoded, picture] {
+    const auto browser = m_bySession.find(sessionId);
+    if (browser == m_bySession.end()) return;
+    if (decoded) {
+      browser->second->OnPicture(picture, frame);
+    } else {
+      browser->second->OnPicture(nullptr, frame);
+    }
+  });
+  return true;
+}
+
+void Engine::OnDevToolsClosed() {
+  // The browser program ended under the engine; its browsers are gone.
+  for (const CefRefPtr<BrowserImpl>& browser : Browsers()) browser->OnTargetGone();
+}
+
+void Engine::Shutdown() {
+  Engine* engine = Get();
+  if (engine == nullptr) return;
+  engine->Stop();
+  delete engine;
+}
+
+void Engine::Stop() {
+  if (Get() == this) {
+    m_ui.Invoke([this] {
+      for (const CefRefPtr<BrowserImpl>& browser : Browsers()) browser->Discard();
+      for (auto& entry : m_waitingForBrowser) entry.first->Discard();
+      m_waitingForBrowser.clear();
+      for (auto& entry : m_creating) entry.second.first->Discard();
+      m_creating.clear();
+      m_unclaimedTargets.clear();
+      m_popupDecisions.clear();
+      m_waitingPopups.clear();
+      if (m_downloads) m_downloads->Abandon();
+    });
+  }
+  m_chromium.Stop();
+  m_devTools.Close();
+  m_renderer.Invoke([this] { m_render.reset(); });
+  m_renderer.Stop();
+  m_ui.Stop();
+  m_downloads.reset();
+  g_engine.store(nullptr, std::memory_order_release);
+  m_application = nullptr;
+  m_profileLock.Reset();
+}
+
+}  // namespace engine

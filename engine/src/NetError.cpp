@@ -1,0 +1,176 @@
+#include "src/NetError.h"
+
+#include <cstring>
+
+namespace engine {
+namespace {
+
+struct NetError {
+  const char* name;
+  int code;
+};
+
+// The first entry for a code gives its name; later ones are other names
+// for the same code.
+const NetError kNetErrors[] = {
+    {"OK", 0},
+    {"ERR_NONE", 0},
+    {"ERR_IO_PENDING", -1},
+    {"ERR_FAILED", -2},
+    {"ERR_ABORTED", -3},
+    {"ERR_INVALID_ARGUMENT", -4},
+    {"ERR_INVALID_HANDLE", -5},
+    {"ERR_FILE_NOT_FOUND", -6},
+    {"ERR_TIMED_OUT", -7},
+    {"ERR_FILE_TOO_BIG", -8},
+    {"ERR_UNEXPECTED", -9},
+    {"ERR_ACCESS_DENIED", -10},
+    {"ERR_NOT_IMPLEMENTED", -11},
+    {"ERR_INSUFFICIENT_RESOURCES", -12},
+    {"ERR_OUT_OF_MEMORY", -13},
+    {"ERR_UPLOAD_FILE_CHANGED", -14},
+    {"ERR_SOCKET_NOT_CONNECTED", -15},
+    {"ERR_FILE_EXISTS", -16},
+    {"ERR_FILE_PATH_TOO_LONG", -17},
+    {"ERR_FILE_NO_SPACE", -18},
+    {"ERR_FILE_VIRUS_INFECTED", -19},
+    {"ERR_BLOCKED_BY_CLIENT", -20},
+    {"ERR_NETWORK_CHANGED", -21},
+    {"ERR_BLOCKED_BY_ADMINISTRATOR", -22},
+    {"ERR_SOCKET_IS_CONNECTED", -23},
+    {"ERR_UPLOAD_STREAM_REWIND_NOT_SUPPORTED", -25},
+    {"ERR_CONTEXT_SHUT_DOWN", -26},
+    {"ERR_BLOCKED_BY_RESPONSE", -27},
+    {"ERR_CLEARTEXT_NOT_PERMITTED", -29},
+    {"ERR_BLOCKED_BY_CSP", -30},
+    {"ERR_CONNECTION_CLOSED", -100},
+    {"ERR_CONNECTION_RESET", -101},
+    {"ERR_CONNECTION_REFUSED", -102},
+    {"ERR_CONNECTION_ABORTED", -103},
+    {"ERR_CONNECTION_FAILED", -104},
+    {"ERR_NAME_NOT_RESOLVED", -105},
+    {"ERR_INTERNET_DISCONNECTED", -106},
+    {"ERR_SSL_PROTOCOL_ERROR", -107},
+    {"ERR_ADDRESS_INVALID", -108},
+    {"ERR_ADDRESS_UNREACHABLE", -109},
+    {"ERR_SSL_CLIENT_AUTH_CERT_NEEDED", -110},
+    {"ERR_TUNNEL_CONNECTION_FAILED", -111},
+    {"ERR_NO_SSL_VERSIONS_ENABLED", -112},
+    {"ERR_SSL_VERSION_OR_CIPHER_MISMATCH", -113},
+    {"ERR_SSL_RENEGOTIATION_REQUESTED", -114},
+    {"ERR_PROXY_AUTH_UNSUPPORTED", -115},
+    {"ERR_BAD_SSL_CLIENT_AUTH_CERT", -117},
+    {"ERR_CONNECTION_TIMED_OUT", -118},
+    {"ERR_HOST_RESOLVER_QUEUE_TOO_LARGE", -119},
+    {"ERR_SOCKS_CONNECTION_FAILED", -120},
+    {"ERR_SOCKS_CONNECTION_HOST_UNREACHABLE", -121},
+    {"ERR_ALPN_NEGOTIATION_FAILED", -122},
+    {"ERR_SSL_NO_RENEGOTIATION", -123},
+    {"ERR_PROXY_AUTH_REQUESTED", -127},
+    {"ERR_PROXY_CONNECTION_FAILED", -130},
+    {"ERR_MANDATORY_PROXY_CONFIGURATION_FAILED", -131},
+    {"ERR_PROXY_CERTIFICATE_INVALID", -136},
+    {"ERR_NAME_RESOLUTION_FAILED", -137},
+    {"ERR_NETWORK_ACCESS_DENIED", -138},
+    {"ERR_TEMPORARILY_THROTTLED", -139},
+    {"ERR_ADDRESS_IN_USE", -147},
+    {"ERR_CERT_COMMON_NAME_INVALID", -200},
+    {"ERR_CERT_DATE_INVALID", -201},
+    {"ERR_CERT_AUTHORITY_INVALID", -202},
+    {"ERR_CERT_CONTAINS_ERRORS", -203},
+    {"ERR_CERT_NO_REVOCATION_MECHANISM", -204},
+    {"ERR_CERT_UNABLE_TO_CHECK_REVOCATION", -205},
+    {"ERR_CERT_REVOKED", -206},
+    {"ERR_CERT_INVALID", -207},
+    {"ERR_CERT_END", -208},
+    {"ERR_CERT_WEAK_SIGNATURE_ALGORITHM", -208},
+    {"ERR_CERT_NON_UNIQUE_NAME", -210},
+    {"ERR_CERT_WEAK_KEY", -211},
+    {"ERR_CERT_NAME_CONSTRAINT_VIOLATION", -212},
+    {"ERR_CERT_VALIDITY_TOO_LONG", -213},
+    {"ERR_CERTIFICATE_TRANSPARENCY_REQUIRED", -214},
+    {"ERR_INVALID_URL", -300},
+    {"ERR_DISALLOWED_URL_SCHEME", -301},
+    {"ERR_UNKNOWN_URL_SCHEME", -302},
+    {"ERR_INVALID_REDIRECT", -303},
+    {"ERR_TOO_MANY_REDIRECTS", -310},
+    {"ERR_UNSAFE_REDIRECT", -311},
+    {"ERR_UNSAFE_PORT", -312},
+    {"ERR_INVALID_RESPONSE", -320},
+    {"ERR_INVALID_CHUNKED_ENCODING", -321},
+    {"ERR_METHOD_NOT_SUPPORTED", -322},
+    {"ERR_UNEXPECTED_PROXY_AUTH", -323},
+    {"ERR_EMPTY_RESPONSE", -324},
+    {"ERR_RESPONSE_HEADERS_TOO_BIG", -325},
+    {"ERR_PAC_SCRIPT_FAILED", -327},
+    {"ERR_REQUEST_RANGE_NOT_SATISFIABLE", -328},
+    {"ERR_MALFORMED_IDENTITY", -329},
+    {"ERR_CONTENT_DECODING_FAILED", -330},
+    {"ERR_NETWORK_IO_SUSPENDED", -331},
+    {"ERR_ENCODING_CONVERSION_FAILED", -333},
+    {"ERR_NO_SUPPORTED_PROXIES", -336},
+    {"ERR_HTTP2_PROTOCOL_ERROR", -337},
+    {"ERR_INVALID_AUTH_CREDENTIALS", -338},
+    {"ERR_UNSUPPORTED_AUTH_SCHEME", -339},
+    {"ERR_ENCODING_DETECTION_FAILED", -340},
+    {"ERR_MISSING_AUTH_CREDENTIALS", -341},
+    {"ERR_RESPONSE_BODY_TOO_BIG_TO_DRAIN", -345},
+    {"ERR_RESPONSE_HEADERS_MULTIPLE_CONTENT_LENGTH", -346},
+    {"ERR_RESPONSE_HEADERS_MULTIPLE_CONTENT_DISPOSITION", -349},
+    {"ERR_RESPONSE_HEADERS_MULTIPLE_LOCATION", -350},
+    {"ERR_CONTENT_LENGTH_MISMATCH", -354},
+    {"ERR_INCOMPLETE_CHUNKED_ENCODING", -355},
+    {"ERR_QUIC_PROTOCOL_ERROR", -356},
+    {"ERR_RESPONSE_HEADERS_TRUNCATED", -357},
+    {"ERR_QUIC_HANDSHAKE_FAILED", -358},
+    {"ERR_HTTP_1_1_REQUIRED", -365},
+    {"ERR_INVALID_HTTP_RESPONSE", -370},
+    {"ERR_CONTENT_DECODING_INIT_FAILED", -371},
+    {"ERR_TOO_MANY_RETRIES", -375},
+    {"ERR_HTTP2_STREAM_CLOSED", -376},
+    {"ERR_HTTP_RESPONSE_CODE_FAILURE", -379},
+    {"ERR_CACHE_MISS", -400},
+    {"ERR_CACHE_READ_FAILURE", -401},
+    {"ERR_CACHE_WRITE_FAILURE", -402},
+    {"ERR_CACHE_OPERATION_NOT_SUPPORTED", -403},
+    {"ERR_CACHE_OPEN_FAILURE", -404},
+    {"ERR_CACHE_CREATE_FAILURE", -405},
+    {"ERR_CACHE_RACE", -406},
+    {"ERR_CACHE_LOCK_TIMEOUT", -409},
+    {"ERR_INSECURE_RESPONSE", -501},
+    {"ERR_NO_PRIVATE_KEY_FOR_CERT", -502},
+    {"ERR_ADD_USER_CERT_FAILED", -503},
+    {"ERR_INVALID_SIGNED_EXCHANGE", -504},
+    {"ERR_DNS_MALFORMED_RESPONSE", -800},
+    {"ERR_DNS_SERVER_REQUIRES_TCP", -801},
+    {"ERR_DNS_SERVER_FAILED", -802},
+    {"ERR_DNS_TIMED_OUT", -803},
+    {"ERR_DNS_CACHE_MISS", -804},
+    {"ERR_DNS_SEARCH_EMPTY", -805},
+    {"ERR_DNS_SORT_ERROR", -806},
+};
+
+constexpr char kPrefix[] = "net::";
+constexpr size_t kPrefixLength = sizeof(kPrefix) - 1;
+
+}  // namespace
+
+int NetErrorCode(const std::string& name) {
+  const size_t start = name.compare(0, kPrefixLength, kPrefix) == 0 ? kPrefixLength : 0;
+  const char* bare = name.c_str() + start;
+  // A name with a NUL inside it is no name of the table.
+  if (std::strlen(bare) != name.size() - start) return -2;
+  for (const NetError& error : kNetErrors) {
+    if (std::strcmp(error.name, bare) == 0) return error.code;
+  }
+  return -2;
+}
+
+std::string NetErrorName(int code) {
+  for (const NetError& error : kNetErrors) {
+    if (error.code == code) return error.name;
+  }
+  return std::string();
+}
+
+}  // namespace engine

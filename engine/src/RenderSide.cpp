@@ -1,0 +1,279 @@
+#include "src/RenderSide.h"
+
+#include <cmath>
+
+#include "include/cef_browser.h"
+#include "include/cef_frame.h"
+#include "include/cef_values.h"
+#include "src/CefV8ContextImpl.h"
+#include "src/CefV8ValueImpl.h"
+#include "src/TaskThread.h"
+
+namespace engine {
+namespace {
+
+// Objects a handler returns are sent to the page member by member; a
+// structure that refers to itself stops at this depth.
+constexpr int kMaxDepth = 16;
+
+CefRefPtr<CefListValue> EmptyList() { return CefListValue::Create(); }
+
+}  // namespace
+
+RenderSide::RenderSide(TaskThread& thread, CefRefPtr<CefRenderProcessHandler> handler)
+    : m_thread(thread), m_handler(handler) {}
+
+void RenderSide::Start() {
+  CheckThread(m_thread);
+  if (m_handler) {
+    m_handler->OnRenderThreadCreated(EmptyList());
+    m_handler->OnWebKitInitialized();
+  }
+  m_started = true;
+  m_pageScript = BuildPageScript(m_extensionCode);
+}
+
+bool RenderSide::RegisterExtension(const CefString& name, const CefString& code,
+                                   CefRefPtr<CefV8Handler> handler) {
+  // Extensions take effect only while the render thread starts, as with
+  // the engine's own extensions.
+  if (!m_thread.IsCurrent() || m_started || name.empty()) return false;
+  for (const Extension& existing : m_extensions) {
+    if (existing.name == name) return false;
+  }
+  m_extensions.push_back({name, handler});
+  m_extensionCode.push_back({code.ToString()});
+  return true;
+}
+
+Json::Value RenderSide::CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame) {
+  CheckThread(m_thread);
+  const int id = m_nextContext++;
+  Context& entry = m_contexts[id];
+  entry.browser = browser;
+  entry.frameId = frame ? frame->GetIdentifier() : 0;
+  entry.context = new CefV8ContextImpl(browser, frame, CefV8Value::CreateObject(nullptr));
+  if (m_handler) {
+    entry.context->Enter();
+    m_handler->OnContextCreated(browser, frame, entry.context);
+    entry.context->Exit();
+  }
+  Json::Value reply(Json::objectValue);
+  reply["c"] = id;
+  reply["g"] = GlobalChanges(entry);
+  return reply;
+}
+
+Json::Value RenderSide::Call(const Json::Value& request) {
+  CheckThread(m_thread);
+  Json::Value reply(Json::objectValue);
+  const auto found = m_contexts.find(request["c"].asInt());
+  if (found == m_contexts.end()) {
+    reply["x"] = "the page's context is gone";
+    return reply;
+  }
+  Context& context = found->second;
+  const std::string op = request["op"].asString();
+  if (op == "call") {
+    const auto function = context.functions.find(request["f"].asInt());
+    if (function == context.functions.end()) {
+      reply["x"] = "unknown native function";
+      return reply;
+    }
+    CefRefPtr<CefV8Value> value = function->second;
+    return Invoke(context, value->GetFunctionHandler(), value->GetFunctionName(), request["a"]);
+  }
+  if (op == "native") {
+    const Json::Value::ArrayIndex index = request["e"].asUInt();
+    if (index >= m_extensions.size()) {
+      reply["x"] = "unknown extension";
+      return reply;
+    }
+    return Invoke(context, m_extensions[index].handler, CefString(request["n"].asString()),
+                  request["a"]);
+  }
+  reply["x"] = "unknown bridge request";
+  return reply;
+}
+
+Json::Value RenderSide::Invoke(Context& context, CefRefPtr<CefV8Handler> handler,
+                               const CefString& name, const Json::Value& arguments) {
+  Json::Value reply(Json::objectValue);
+  CefV8ValueList values;
+  for (const Json::Value& argument : arguments) values.push_back(Decode(argument));
+  CefRefPtr<CefV8Value> result;
+  CefString exception;
+  bool handled = false;
+  context.context->Enter();
+  if (handler) {
+    handled = handler->Execute(name, context.context->GetGlobal(), values, result, exception);
+  }
+  context.context->Exit();
+  if (!handled) {
+    reply["x"] = "native function " + name.ToString() + " is not handled";
+  } else if (!exception.empty()) {
+    reply["x"] = exception.ToString();
+  } else if (result) {
+    reply["r"] = Encode(context, result, 0);
+  }
+  const Json::Value changes = GlobalChanges(context);
+  if (!changes.empty()) reply["g"] = changes;
+  return reply;
+}
+
+Json::Value RenderSide::Encode(Context& context, CefRefPtr<CefV8Value> value, int depth) {
+  Json::Value encoded(Json::arrayValue);
+  if (!value || !value->IsValid() || value->IsUndefined()) {
+    encoded.append("undefined");
+  } else if (value->IsNull()) {
+    encoded.append("null");
+  } else if (value->IsBool()) {
+    encoded.append("bool");
+    encoded.append(value->GetBoolValue());
+  } else if (value->IsInt()) {
+    encoded.append("int");
+    encoded.append(value->GetIntValue());
+  } else if (value->IsUInt()) {
+    encoded.append("uint");
+    encoded.append(value->GetUIntValue());
+  } else if (value->IsDouble()) {
+    const double number = value->GetDoubleValue();
+    encoded.append("double");
+    if (std::isfinite(number)) {
+      encoded.append(number);
+    } else {
+      encoded.append(std::isnan(number) ? "NaN" : number > 0 ? "Infinity" : "-Infinity");
+    }
+  } else if (value->IsString()) {
+    encoded.append("string");
+    encoded.append(value->GetStringValue().ToString());
+  } else if (value->IsFunction()) {
+    int id = 0;
+    for (const auto& known : context.functions) {
+      if (known.second->IsSame(value)) id = known.first;
+    }
+    if (id == 0) {
+      id = m_nextFunction++;
+      context.functions[id] = value;
+    }
+    encoded.append("function");
+    encoded.append(id);
+    encoded.append(value->GetFunctionName().ToString());
+  } else if (value->IsArray()) {
+    encoded.append("array");
+    Json::Value items(Json::arrayValue);
+    if (depth < kMaxDepth) {
+      for (int i = 0; i < value->GetArrayLength(); ++i) {
+        items.append(Encode(context, value->GetValue(i), depth + 1));
+      }
+    }
+    encoded.append(items);
+  } else if (value->IsObject()) {
+    encoded.append("object");
+    Json::Value members(Json::arrayValue);
+    std::vector<CefString> keys;
+    if (depth < kMaxDepth && value->GetKeys(keys)) {
+      for (const CefString& key : keys) {
+        Json::Value member(Json::arrayValue);
+        member.append(key.ToString());
+        member.append(Encode(context, value->GetValue(key), depth + 1));
+        members.append(member);
+      }
+    }
+    encoded.append(members);
+  } else {
+    encoded.append("undefined");
+  }
+  return encoded;
+}
+
+CefRefPtr<CefV8Value> RenderSide::Decode(const Json::Value& encoded) {
+  const std::string type = encoded[0].asString();
+  const Json::Value& value = encoded[1];
+  if (type == "null") return CefV8Value::CreateNull();
+  if (type == "bool") return CefV8Value::CreateBool(value.asBool());
+  if (type == "int") return CefV8Value::CreateInt(value.asInt());
+  if (type == "uint") return CefV8Value::CreateUInt(value.asUInt());
+  if (type == "double") {
+    if (value.isString()) {
+      const std::string text = value.asString();
+      return CefV8Value::CreateDouble(text == "Infinity"    ? HUGE_VAL
+                                      : text == "-Infinity" ? -HUGE_VAL
+                                                            : std::nan(""));
+    }
+    return CefV8Value::CreateDouble(value.asDouble());
+  }
+  if (type == "string") return CefV8Value::CreateString(CefString(value.asString()));
+  if (type == "date") {
+    CefTime time;
+    time.SetDoubleT(value.asDouble() / 1000.0);
+    return CefV8Value::CreateDate(time);
+  }
+  if (type == "array") return CefV8Value::CreateArray(0);
+  if (type == "object" || type == "function") return CefV8Value::CreateObject(nullptr);
+  return CefV8Value::CreateUndefined();
+}
+
+Json::Value RenderSide::GlobalChanges(Context& context) {
+  Json::Value changes(Json::arrayValue);
+  CefRefPtr<CefV8Value> global = context.context->GetGlobal();
+  std::vector<CefString> keys;
+  if (!global || !global->GetKeys(keys)) return changes;
+  for (const CefString& key : keys) {
+    CefRefPtr<CefV8Value> value = global->GetValue(key);
+    CefV8Value*& published = context.published[key.ToWString()];
+    if (published == value.get()) continue;
+    published = value.get();
+    Json::Value member(Json::arrayValue);
+    member.append(key.ToString());
+    member.append(Encode(context, value, 0));
+    member.append(static_cast<int>(CefV8ValueImpl::AttributeOf(global, key)));
+    changes.append(member);
+  }
+  return changes;
+}
+
+void RenderSide::Release(std::map<int, Context>::iterator entry) {
+  Context& context = entry->second;
+  if (m_handler) {
+    CefRefPtr<CefV8Context> v8 = context.context;
+    v8->Enter();
+    m_handler->OnContextReleased(context.browser, v8->GetFrame(), v8);
+    v8->Exit();
+  }
+  m_contexts.erase(entry);
+}
+
+void RenderSide::ReleaseFrameContexts(CefRefPtr<CefBrowser> browser, int64_t frameId) {
+  CheckThread(m_thread);
+  for (auto it = m_contexts.begin(); it != m_contexts.end();) {
+    auto next = std::next(it);
+    if (it->second.frameId == frameId && it->second.browser->IsSame(browser)) Release(it);
+    it = next;
+  }
+}
+
+void RenderSide::ReleaseBrowserContexts(CefRefPtr<CefBrowser> browser) {
+  CheckThread(m_thread);
+  for (auto it = m_contexts.begin(); it != m_contexts.end();) {
+    auto next = std::next(it);
+    if (it->second.browser->IsSame(browser)) Release(it);
+    it = next;
+  }
+}
+
+void RenderSide::BrowserCreated(CefRefPtr<CefBrowser> browser) {
+  if (m_handler) m_handler->OnBrowserCreated(browser);
+}
+
+void RenderSide::BrowserDestroyed(CefRefPtr<CefBrowser> browser) {
+  ReleaseBrowserContexts(browser);
+  if (m_handler) m_handler->OnBrowserDestroyed(browser);
+}
+
+void RenderSide::ProcessMessageReceived(CefRefPtr<CefBrowser> browser,
+                                        CefRefPtr<CefProcessMessage> message) {
+  if (m_handler) m_handler->OnProcessMessageReceived(browser, PID_BROWSER, message);
+}
+
+}  // namespace engine

@@ -1,0 +1,135 @@
+// Starting and stopping the engine: the hash, a missing browser program,
+// two programs on one cache folder, and shutdown leaving nothing behind.
+#include <gtest/gtest.h>
+
+#include "include/cef_api_hash.h"
+#include "src/ChromiumProcess.h"
+#include "tests/engine/EngineHarness.h"
+#include "tests/support/PageServer.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestProcess.h"
+
+namespace enginetest {
+namespace {
+
+// Sets an environment variable for a scope.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const wchar_t* name, const std::wstring& value) : m_name(name) {
+    wchar_t old[4096];
+    const DWORD length = ::GetEnvironmentVariableW(name, old, 4096);
+    m_had = length > 0 && length < 4096;
+    if (m_had) m_old = old;
+    ::SetEnvironmentVariableW(name, value.c_str());
+  }
+  ~ScopedEnvironment() { ::SetEnvironmentVariableW(m_name, m_had ? m_old.c_str() : nullptr); }
+
+ private:
+  const wchar_t* m_name;
+  bool m_had = false;
+  std::wstring m_old;
+};
+
+uint16_t DevToolsPortIn(const std::wstring& profile) {
+  const std::string text = test::ReadFileBytes(profile + L"\\DevToolsActivePort");
+  return static_cast<uint16_t>(std::strtoul(text.c_str(), nullptr, 10));
+}
+
+TEST(EngineLifecycle, TheLibraryReportsTheInterfaceHash) {
+  EXPECT_STREQ(cef_api_hash(0), "64b27477b82b44b51ce817522f744fca6768cbbb");
+  EXPECT_STREQ(CEF_API_HASH_PLATFORM, "64b27477b82b44b51ce817522f744fca6768cbbb");
+}
+
+TEST(EngineLifecycle, WithoutABrowserProgramInitialisationFailsAndNothingRuns) {
+  SharedEngine::Stop();
+  test::TempFolder folder;
+  ScopedEnvironment browser(L"TALMIC_BROWSER", folder / L"no-browser.exe");
+  CefRefPtr<TestApp> app = new TestApp();
+  CefSettings settings;
+  settings.multi_threaded_message_loop = 1;
+  CefString(&settings.cache_path) = folder / L"cache";
+  EXPECT_FALSE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app, nullptr));
+  EXPECT_EQ(app->log.Count("context initialized"), 0u);
+  CefWindowInfo info;
+  info.SetAsPopup(nullptr, "none");
+  EXPECT_FALSE(CefBrowserHost::CreateBrowser(info, new TestClient(), "about:blank",
+                                             CefBrowserSettings(), nullptr));
+  CefShutdown();  // harmless without an engine
+}
+
+TEST(EngineLifecycle, ShutdownEndsTheBrowserAndFreesTheProfile) {
+  ASSERT_TRUE(SharedEngine::Start());
+  const std::wstring profile = SharedEngine::CacheFolder() + L"cache";
+  CefRefPtr<TestApp> app = SharedEngine::App();
+  ASSERT_TRUE(app->log.WaitFor("context initialized", ""));
+  const uint16_t port = DevToolsPortIn(profile);
+  ASSERT_NE(port, 0);
+  {
+    HostWindow host(200, 100);
+    CefRefPtr<TestClient> client = new TestClient();
+    ASSERT_TRUE(OpenBrowser(host, client, "about:blank", 200, 100));
+    // Shut down with the browser still open, as the application does.
+    SharedEngine::Stop();
+    EXPECT_FALSE(engine::LoopbackPortAnswers(port));
+    EXPECT_EQ(::GetWindowThreadProcessId(client->Browser()->GetHost()->GetWindowHandle(), nullptr),
+              0u)
+        << "the browser's window outlived the engine";
+  }
+  test::RemoveFolderRecursively(profile);
+  EXPECT_EQ(::GetFileAttributesW(profile.c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the profile folder could not be deleted";
+  CefShutdown();  // a second call does nothing
+}
+
+// Run as a second program by the test below.
+TEST(EngineLifecycle, SecondProgram) {
+  wchar_t cache[MAX_PATH] = {};
+  wchar_t url[1024] = {};
+  if (::GetEnvironmentVariableW(L"ENGINE_TEST_CACHE", cache, MAX_PATH) == 0 ||
+      ::GetEnvironmentVariableW(L"ENGINE_TEST_URL", url, 1024) == 0) {
+    GTEST_SKIP() << "started by SecondProgramOnTheSameCacheWorks only";
+  }
+  CefRefPtr<TestApp> app = new TestApp();
+  CefSettings settings;
+  settings.multi_threaded_message_loop = 1;
+  CefString(&settings.cache_path) = std::wstring(cache);
+  ASSERT_TRUE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app, nullptr));
+  {
+    HostWindow host(200, 100);
+    CefRefPtr<TestClient> client = new TestClient();
+    ASSERT_TRUE(OpenBrowser(host, client, CefString(url).ToString(), 200, 100));
+    EXPECT_TRUE(client->log.WaitFor("title", "second"));
+  }
+  CefShutdown();
+}
+
+TEST(EngineLifecycle, SecondProgramOnTheSameCacheWorks) {
+  ASSERT_TRUE(SharedEngine::Start());
+  test::PageServer server;
+  server.AddHtml("/second.html", "<html><head><title>second</title></head></html>");
+  {
+    HostWindow host(200, 100);
+    CefRefPtr<TestClient> client = new TestClient();
+    ASSERT_TRUE(OpenBrowser(host, client, server.Url("/second.html"), 200, 100));
+    ASSERT_TRUE(client->log.WaitFor("title", "second"));
+
+    ScopedEnvironment cache(L"ENGINE_TEST_CACHE", SharedEngine::CacheFolder() + L"cache");
+    ScopedEnvironment url(L"ENGINE_TEST_URL", CefString(server.Url("/second.html")).ToWString());
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    test::TestProcess second =
+        test::TestProcess::Start(self, L"--gtest_filter=EngineLifecycle.SecondProgram");
+    ASSERT_TRUE(second.IsStarted());
+    ASSERT_TRUE(WaitUntil([&] { return second.HasExited(); }, 120000));
+    EXPECT_EQ(second.ExitCode().value_or(1), 0u) << "the second program's engine failed";
+    // The first program's browser still works.
+    client->log.Clear();
+    client->Browser()->Reload();
+    EXPECT_TRUE(client->log.WaitFor("title", "second"));
+    CloseBrowser(client);
+  }
+}
+
+}  // namespace
+}  // namespace enginetest
