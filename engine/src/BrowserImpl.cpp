@@ -76,7 +76,7 @@ void BrowserImpl::RunOnUi(std::function<void()> task) {
 }
 
 void BrowserImpl::Attach(const std::string& targetId, const std::string& sessionId,
-                         const std::string& url, bool resumeTarget) {
+                         bool resumeTarget) {
   Engine* engine = Engine::Get();
   CheckThread(engine->Ui());
   m_targetId = targetId;
@@ -94,16 +94,27 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   Json::Value script(Json::objectValue);
   script["source"] = engine->Render().PageScriptText();
   Send("Page.addScriptToEvaluateOnNewDocument", script);
-  Json::Value focus(Json::objectValue);
-  focus["enabled"] = true;
-  Send("Emulation.setFocusEmulationEnabled", focus);
+  // No focus emulation: with it, this browser program's renderer ends now
+  // and then as the first page commits.
   ApplyViewport();
   Json::Value screencast(Json::objectValue);
   screencast["format"] = "jpeg";
   screencast["quality"] = kScreencastQuality;
   screencast["everyNthFrame"] = 1;
   Send("Page.startScreencast", screencast);
-  if (resumeTarget) Send("Runtime.runIfWaitingForDebugger");
+  // The target's renderer answers the set-up only once it runs; the first
+  // address is loaded after that, so that its document has all of it.
+  CefRefPtr<BrowserImpl> resumed(this);
+  auto loadFirstPage = [resumed](const Json::Value&, const Json::Value&) {
+    if (!resumed->m_requestedUrl.empty() && !resumed->m_closed) {
+      resumed->Navigate(resumed->m_targetId, resumed->m_requestedUrl);
+    }
+  };
+  if (resumeTarget) {
+    Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue), loadFirstPage);
+  } else {
+    Send("Runtime.evaluate", Json::Value(Json::objectValue), loadFirstPage);
+  }
 
   CefRefPtr<CefBrowser> self(this);
   Engine::Get()->Renderer().Post([self] {
@@ -114,7 +125,6 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
       handler->OnAfterCreated(this);
     }
   }
-  if (!url.empty()) Navigate(targetId, url);
 }
 
 void BrowserImpl::UpdateFetchPatterns() {

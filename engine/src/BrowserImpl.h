@@ -37,9 +37,10 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   // UI thread: makes the window; false when the platform refused it.
   bool CreateView();
   // UI thread: the page target is ready for this browser.  Sets up the
-  // session, tells the client, and loads the URL (when one is given).
-  void Attach(const std::string& targetId, const std::string& sessionId, const std::string& url,
-              bool resumeTarget);
+  // session, tells the client, and lets the target go on to its address.
+  void Attach(const std::string& targetId, const std::string& sessionId, bool resumeTarget);
+  // UI thread: the address the browser was created for.
+  void NoteRequestedUrl(const std::string& url) { m_requestedUrl = url; }
   // UI thread: closes without asking anyone (engine shutdown).
   void Discard();
   // UI thread: a DevTools event of this browser's session.

@@ -205,8 +205,11 @@ void Engine::CreateTarget(CefRefPtr<BrowserImpl> browser, const std::string& url
     m_waitingForBrowser.emplace_back(browser, url);
     return;
   }
+  // The target starts blank and goes to its address only once the engine's
+  // script and bindings are in place (see BrowserImpl::Attach).
   Json::Value params(Json::objectValue);
   params["url"] = "about:blank";
+  browser->NoteRequestedUrl(url);
   m_devTools.Send("Target.createTarget", params, std::string(),
                   [this, browser, url](const Json::Value& result, const Json::Value&) {
                     const std::string targetId = result["targetId"].asString();
@@ -217,7 +220,7 @@ void Engine::CreateTarget(CefRefPtr<BrowserImpl> browser, const std::string& url
                       m_unclaimedTargets.erase(attached);
                       m_bySession[sessionId] = browser;
                       m_byTarget[targetId] = browser;
-                      browser->Attach(targetId, sessionId, url, true);
+                      browser->Attach(targetId, sessionId, true);
                       return;
                     }
                     // The browser and its URL wait until the target attaches.
@@ -232,11 +235,10 @@ void Engine::AdoptTarget(const Json::Value& params) {
   const auto creating = m_creating.find(targetId);
   if (creating != m_creating.end()) {
     const CefRefPtr<BrowserImpl> browser = creating->second.first;
-    const std::string url = creating->second.second;
     m_creating.erase(creating);
     m_bySession[sessionId] = browser;
     m_byTarget[targetId] = browser;
-    browser->Attach(targetId, sessionId, url, true);
+    browser->Attach(targetId, sessionId, true);
     return;
   }
   const std::string opener = info["openerId"].asString();
@@ -282,7 +284,7 @@ void Engine::MatchPopups(const std::string& openerTargetId) {
     }
     m_bySession[sessionId] = decision.browser;
     m_byTarget[targetId] = decision.browser;
-    decision.browser->Attach(targetId, sessionId, std::string(), true);
+    decision.browser->Attach(targetId, sessionId, true);
   }
 }
 
