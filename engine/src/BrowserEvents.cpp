@@ -152,14 +152,6 @@ void BrowserImpl::OnFrameNavigated(const Json::Value& frameInfo) {
   frame->SetUrl(url);
   frame->SetName(frameInfo["name"].asString());
   if (frameId == m_targetId) m_hasDocument = true;
-  // The frame's previous documents are gone with their script contexts.
-  if (Engine* engine = Engine::Get()) {
-    CefRefPtr<BrowserImpl> self(this);
-    const int64 id = frame->GetIdentifier();
-    engine->Renderer().Post([self, id] {
-      if (Engine* e = Engine::Get()) e->Render().ReleaseFrameContexts(self.get(), id);
-    });
-  }
   if (!m_client) return;
   if (CefRefPtr<CefLoadHandler> load = m_client->GetLoadHandler()) {
     load->OnLoadStart(this, frame.get());

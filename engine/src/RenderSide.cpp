@@ -48,6 +48,10 @@ bool RenderSide::RegisterExtension(const CefString& name, const CefString& code,
 
 Json::Value RenderSide::CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame) {
   CheckThread(m_thread);
+  // A frame has one page context at a time: a new document's context
+  // means the previous document's is gone.  (The navigation event may
+  // reach the engine after the new document has already called.)
+  if (frame) ReleaseFrameContexts(browser, frame->GetIdentifier());
   const int id = m_nextContext++;
   Context& entry = m_contexts[id];
   entry.browser = browser;
