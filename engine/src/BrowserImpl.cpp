@@ -75,8 +75,7 @@ void BrowserImpl::RunOnUi(std::function<void()> task) {
   engine->Ui().Post([self, task = std::move(task)] { task(); });
 }
 
-void BrowserImpl::Attach(const std::string& targetId, const std::string& sessionId,
-                         bool resumeTarget) {
+void BrowserImpl::Attach(const std::string& targetId, const std::string& sessionId) {
   Engine* engine = Engine::Get();
   CheckThread(engine->Ui());
   m_targetId = targetId;
@@ -105,16 +104,12 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   // The target's renderer answers the set-up only once it runs; the first
   // address is loaded after that, so that its document has all of it.
   CefRefPtr<BrowserImpl> resumed(this);
-  auto loadFirstPage = [resumed](const Json::Value&, const Json::Value&) {
-    if (!resumed->m_requestedUrl.empty() && !resumed->m_closed) {
-      resumed->Navigate(resumed->m_targetId, resumed->m_requestedUrl);
-    }
-  };
-  if (resumeTarget) {
-    Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue), loadFirstPage);
-  } else {
-    Send("Runtime.evaluate", Json::Value(Json::objectValue), loadFirstPage);
-  }
+  Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue),
+       [resumed](const Json::Value&, const Json::Value&) {
+         if (!resumed->m_requestedUrl.empty() && !resumed->m_closed) {
+           resumed->Navigate(resumed->m_targetId, resumed->m_requestedUrl);
+         }
+       });
 
   CefRefPtr<CefBrowser> self(this);
   Engine::Get()->Renderer().Post([self] {

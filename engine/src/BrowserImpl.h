@@ -12,7 +12,6 @@
 #include <json/value.h>
 
 #include <atomic>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,7 +37,7 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   bool CreateView();
   // UI thread: the page target is ready for this browser.  Sets up the
   // session, tells the client, and lets the target go on to its address.
-  void Attach(const std::string& targetId, const std::string& sessionId, bool resumeTarget);
+  void Attach(const std::string& targetId, const std::string& sessionId);
   // UI thread: the address the browser was created for.
   void NoteRequestedUrl(const std::string& url) { m_requestedUrl = url; }
   // UI thread: closes without asking anyone (engine shutdown).

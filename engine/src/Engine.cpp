@@ -58,6 +58,15 @@ std::wstring ModulePath() {
   return path;
 }
 
+// Opens the folder's lock file for this program alone; false when another
+// program holds it.
+bool HoldLock(const std::wstring& folder, CFileHandle& lock) {
+  lock.Reset(::CreateFileW((folder + L"\\engine.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                           nullptr));
+  return lock.IsValid();
+}
+
 // Where the browser program keeps its profile.  Two programs may name the
 // same cache folder, but one profile serves one browser program only: the
 // first to hold the folder's lock uses it, later ones get a folder of their
@@ -71,15 +80,10 @@ std::wstring ChooseProfile(const std::wstring& cachePath, CFileHandle& lock) {
   }
   if (base.back() == L'\\' || base.back() == L'/') base.pop_back();
   ::CreateDirectoryW(base.c_str(), nullptr);
-  lock.Reset(::CreateFileW((base + L"\\engine.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
-                           nullptr));
-  if (lock) return base;
+  if (HoldLock(base, lock)) return base;
   const std::wstring own = base + L"\\instance-" + std::to_wstring(::GetCurrentProcessId());
   ::CreateDirectoryW(own.c_str(), nullptr);
-  lock.Reset(::CreateFileW((own + L"\\engine.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
-                           nullptr));
+  HoldLock(own, lock);
   return own;
 }
 
@@ -220,7 +224,7 @@ void Engine::CreateTarget(CefRefPtr<BrowserImpl> browser, const std::string& url
                       m_unclaimedTargets.erase(attached);
                       m_bySession[sessionId] = browser;
                       m_byTarget[targetId] = browser;
-                      browser->Attach(targetId, sessionId, true);
+                      browser->Attach(targetId, sessionId);
                       return;
                     }
                     // The browser and its URL wait until the target attaches.
@@ -238,7 +242,7 @@ void Engine::AdoptTarget(const Json::Value& params) {
     m_creating.erase(creating);
     m_bySession[sessionId] = browser;
     m_byTarget[targetId] = browser;
-    browser->Attach(targetId, sessionId, true);
+    browser->Attach(targetId, sessionId);
     return;
   }
   const std::string opener = info["openerId"].asString();
@@ -284,7 +288,7 @@ void Engine::MatchPopups(const std::string& openerTargetId) {
     }
     m_bySession[sessionId] = decision.browser;
     m_byTarget[targetId] = decision.browser;
-    decision.browser->Attach(targetId, sessionId, true);
+    decision.browser->Attach(targetId, sessionId);
   }
 }
 
@@ -345,11 +349,9 @@ bool Engine::OnReaderThreadEvent(const std::string& sessionId, const std::string
   m_ui.Post([this, sessionId, frame, decoded, picture] {
     const auto browser = m_bySession.find(sessionId);
     if (browser == m_bySession.end()) return;
-    if (decoded) {
-      browser->second->OnPicture(picture, frame);
-    } else {
-      browser->second->OnPicture(nullptr, frame);
-    }
+    // A picture that does not decode is still acknowledged, or no more
+    // would come.
+    browser->second->OnPicture(decoded ? picture : nullptr, frame);
   });
   return true;
 }
