@@ -91,6 +91,13 @@ struct MemoryDcTraits {
   static void Close(Handle handle) noexcept { ::DeleteDC(handle); }
 };
 
+// A module the program loaded itself (LoadLibrary).
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { ::FreeLibrary(handle); }
+};
+
 using CKernelHandle = UniqueHandle<KernelHandleTraits>;
 using CFileHandle = UniqueHandle<FileHandleTraits>;
 using CFindHandle = UniqueHandle<FindHandleTraits>;
@@ -98,6 +105,42 @@ using CCrtFindHandle = UniqueHandle<CrtFindHandleTraits>;
 using CCoTaskMem = UniqueHandle<CoTaskMemTraits>;
 using CGdiObject = UniqueHandle<GdiObjectTraits>;
 using CMemoryDc = UniqueHandle<MemoryDcTraits>;
+using CModuleHandle = UniqueHandle<ModuleTraits>;
+
+// A window's device context from GetDC, given back with ReleaseDC.  Unlike
+// the handles above it needs its window to be released, so it is a class of
+// its own rather than a traits type.
+class CWindowDc {
+ public:
+  CWindowDc() noexcept = default;
+  explicit CWindowDc(HWND window) noexcept : m_window(window), m_dc(::GetDC(window)) {}
+  CWindowDc(const CWindowDc&) = delete;
+  CWindowDc& operator=(const CWindowDc&) = delete;
+  CWindowDc(CWindowDc&& other) noexcept
+      : m_window(std::exchange(other.m_window, nullptr)),
+        m_dc(std::exchange(other.m_dc, nullptr)) {}
+  CWindowDc& operator=(CWindowDc&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      m_window = std::exchange(other.m_window, nullptr);
+      m_dc = std::exchange(other.m_dc, nullptr);
+    }
+    return *this;
+  }
+  ~CWindowDc() { Reset(); }
+
+  HDC Get() const noexcept { return m_dc; }
+  explicit operator bool() const noexcept { return m_dc != nullptr; }
+  void Reset() noexcept {
+    if (m_dc != nullptr) ::ReleaseDC(m_window, m_dc);
+    m_window = nullptr;
+    m_dc = nullptr;
+  }
+
+ private:
+  HWND m_window = nullptr;
+  HDC m_dc = nullptr;
+};
 
 // Selects a GDI object into a device context for a scope and puts the
 // previous one back at its end.

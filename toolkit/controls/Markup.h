@@ -1,0 +1,96 @@
+// The parser for skin files: a small, non-validating XML subset.
+//
+// The document is copied into one UTF-16 buffer and parsed in place: string
+// terminators are written over delimiters, so every element name, attribute
+// name, attribute value and element text afterwards points into that buffer.
+// Elements are records in one growable table, linked by index; the nodes
+// handed out (CMarkupNode) are indexes into it.
+#pragma once
+
+#include "toolkit/controls/MarkupNode.h"
+
+#include <cstddef>
+
+namespace SkinUI {
+
+// How LoadFromMem reads its bytes.
+enum class MarkupEncoding {
+  Utf8 = 0,   // a leading byte-order mark is dropped
+  Utf16 = 1,  // must start with a little- or big-endian byte-order mark
+  Ansi = 2,   // the system's ANSI code page
+};
+
+class CMarkup {
+ public:
+  // The largest input LoadFromMem accepts, in bytes.
+  static constexpr size_t kMaxInputBytes = 4 * 1024 * 1024;
+  // Capacities of the error buffers, terminator included.
+  static constexpr int kErrorMessageUnits = 100;
+  static constexpr int kErrorLocationUnits = 50;
+
+  // An empty document; with a text, Load(text).
+  explicit CMarkup(const wchar_t* text = nullptr);
+  CMarkup(const CMarkup&) = delete;
+  CMarkup& operator=(const CMarkup&) = delete;
+  ~CMarkup();
+
+  // Discards the current document, copies the text and parses it.  On
+  // failure the document is empty again and the error stays readable.
+  bool Load(const wchar_t* text);
+  // The same for bytes in the given encoding.
+  bool LoadFromMem(const unsigned char* bytes, size_t size,
+                   MarkupEncoding encoding = MarkupEncoding::Utf8);
+  // Frees the text and the element table.
+  void Release();
+  // True while an element table exists (after a successful load, even of a
+  // document without elements).
+  bool IsValid() const;
+
+  // With whitespace preservation off, each run of whitespace that starts
+  // with a space inside text and values collapses to that space.
+  void SetPreserveWhitespace(bool preserve = true);
+
+  // Copy the last error message or the text where the error was found (up to
+  // 49 characters of the document) into `buffer` of `capacity` units: cut to
+  // capacity - 1 characters and always terminated.
+  void GetLastErrorMessage(wchar_t* buffer, size_t capacity) const;
+  void GetLastErrorLocation(wchar_t* buffer, size_t capacity) const;
+
+  // The first element, or an invalid handle when there is none.
+  CMarkupNode GetRoot();
+
+ private:
+  friend class CMarkupNode;
+
+  // One element: offsets count UTF-16 units from the start of the text,
+  // indexes are positions in the element table, 0 meaning none.
+  struct XMLELEMENT {
+    unsigned long iStart;   // element name
+    unsigned long iChild;   // first child
+    unsigned long iNext;    // next sibling
+    unsigned long iParent;  // parent
+    unsigned long iData;    // element text
+  };
+
+  // Takes ownership of a NUL-terminated text from malloc and parses it.
+  bool ParseOwnedText(wchar_t* text);
+  bool Parse();
+  // Appends an element record; 0 when the table cannot grow.
+  unsigned long ReserveElement();
+  // Copies text from `input` to `output` (which trails it) until
+  // `terminator` or the end, decoding entities; the units left between the
+  // two afterwards become spaces.
+  void DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) const;
+  bool Fail(const wchar_t* message, const wchar_t* location);
+  void ClearError();
+
+  wchar_t* m_pstrXML;
+  XMLELEMENT* m_pElements;
+  unsigned long m_nElements;
+  unsigned long m_nReservedElements;
+  wchar_t m_szErrorMsg[kErrorMessageUnits];
+  wchar_t m_szErrorXML[kErrorLocationUnits];
+  bool m_bPreserveWhitespace;
+};
+
+}  // namespace SkinUI
