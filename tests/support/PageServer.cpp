@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct PageServer::State {
   std::map<std::string, Page> pages;
   std::map<std::string, int> counts;
   std::vector<std::thread> connections;
+  // Connections still being served.  A browser opens spare connections it
+  // may never send a request on; stopping shuts these down so that their
+  // threads end instead of waiting for the browser to give them up.
+  std::set<SOCKET> open;
 
   void Accept() {
     for (;;) {
@@ -28,7 +33,13 @@ struct PageServer::State {
         ::closesocket(connection);
         return;
       }
-      connections.emplace_back([this, connection] { Serve(connection); });
+      open.insert(connection);
+      connections.emplace_back([this, connection] {
+        Serve(connection);
+        std::lock_guard<std::mutex> lock(mutex);
+        open.erase(connection);
+        ::closesocket(connection);
+      });
     }
   }
 
@@ -37,10 +48,7 @@ struct PageServer::State {
     char buffer[4096];
     while (request.find("\r\n\r\n") == std::string::npos) {
       const int got = ::recv(connection, buffer, sizeof(buffer), 0);
-      if (got <= 0) {
-        ::closesocket(connection);
-        return;
-      }
+      if (got <= 0) return;
       request.append(buffer, static_cast<size_t>(got));
     }
     const size_t start = request.find(' ') + 1;
@@ -70,7 +78,6 @@ struct PageServer::State {
     // Let the browser read everything before the connection goes.
     while (::recv(connection, buffer, sizeof(buffer), 0) > 0) {
     }
-    ::closesocket(connection);
   }
 };
 
@@ -97,6 +104,7 @@ PageServer::~PageServer() {
   {
     std::lock_guard<std::mutex> lock(s.mutex);
     s.stopping = true;
+    for (SOCKET connection : s.open) ::shutdown(connection, SD_BOTH);
   }
   ::closesocket(s.listener);
   if (s.acceptor.joinable()) s.acceptor.join();
