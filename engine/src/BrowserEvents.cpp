@@ -16,6 +16,9 @@ namespace {
 
 // How often a page whose renderer ended is loaded again.
 constexpr int kCrashReloads = 3;
+// How long navigations of an opener wait for the browser program to announce
+// the window it was asked to open.
+constexpr unsigned int kPopupSettleLimitMs = 3000;
 
 std::string WriteJson(const Json::Value& value) {
   Json::StreamWriterBuilder writer;
@@ -317,6 +320,18 @@ void BrowserImpl::OnWindowOpen(const Json::Value& params) {
   CefBrowserSettings settings;
   bool noJavaScriptAccess = false;
   bool cancel = false;
+  // Whatever the client loads in the opener now waits for the new window's
+  // fate, and at most a few seconds should the browser program never
+  // announce that window.
+  HoldNavigations();
+  CefRefPtr<BrowserImpl> self(this);
+  auto released = std::make_shared<bool>(false);
+  decision.settled = [self, released] {
+    if (*released) return;
+    *released = true;
+    self->ReleaseNavigations();
+  };
+  engine->Ui().PostDelayed(decision.settled, kPopupSettleLimitMs);
   if (m_client) {
     if (CefRefPtr<CefLifeSpanHandler> life = m_client->GetLifeSpanHandler()) {
       cancel = life->OnBeforePopup(this, GetMainFrame(), url, name, disposition,
@@ -324,7 +339,10 @@ void BrowserImpl::OnWindowOpen(const Json::Value& params) {
                                    settings, &noJavaScriptAccess);
     }
   }
-  if (m_closed) return;
+  if (m_closed) {
+    decision.settled();
+    return;
+  }
   decision.cancel = cancel;
   if (!cancel) {
     decision.browser = new BrowserImpl(windowInfo, client, true, root);

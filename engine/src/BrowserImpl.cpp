@@ -270,9 +270,22 @@ CefRefPtr<FrameImpl> BrowserImpl::FrameByDevToolsId(const std::string& devToolsF
   return found == m_frames.end() ? nullptr : found->second;
 }
 
+void BrowserImpl::HoldNavigations() { ++m_navigationHolds; }
+
+void BrowserImpl::ReleaseNavigations() {
+  if (m_navigationHolds == 0 || --m_navigationHolds > 0) return;
+  auto held = std::move(m_heldNavigations);
+  m_heldNavigations.clear();
+  for (auto& navigation : held) navigation();
+}
+
 void BrowserImpl::Navigate(const std::string& frameId, const std::string& url) {
   CefRefPtr<BrowserImpl> self(this);
   RunOnUi([self, frameId, url] {
+    if (self->m_navigationHolds > 0) {
+      self->m_heldNavigations.push_back([self, frameId, url] { self->Navigate(frameId, url); });
+      return;
+    }
     Json::Value params(Json::objectValue);
     params["url"] = url;
     if (frameId != self->m_targetId) {
@@ -288,6 +301,11 @@ void BrowserImpl::LoadDocument(const std::string& frameId, const std::string& ht
                                const std::string& url) {
   CefRefPtr<BrowserImpl> self(this);
   RunOnUi([self, frameId, html, url] {
+    if (self->m_navigationHolds > 0) {
+      self->m_heldNavigations.push_back(
+          [self, frameId, html, url] { self->LoadDocument(frameId, html, url); });
+      return;
+    }
     const bool interceptable = url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0;
     if (!interceptable) {
       // Only addresses that make a request can be answered with the text;

@@ -17,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
@@ -40,6 +41,12 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   void Attach(const std::string& targetId, const std::string& sessionId);
   // UI thread: the address the browser was created for.
   void NoteRequestedUrl(const std::string& url) { m_requestedUrl = url; }
+  // UI thread: navigations of the page wait while its window.open is being
+  // answered.  The opening document is still inside that call; moving the
+  // frame on before the new window has been taken or refused leaves the next
+  // document stalled in the renderer.  Each hold is released once.
+  void HoldNavigations();
+  void ReleaseNavigations();
   // UI thread: closes without asking anyone (engine shutdown).
   void Discard();
   // UI thread: a DevTools event of this browser's session.
@@ -166,6 +173,8 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   // renderer has ended under it.
   std::string m_requestedUrl;
   int m_crashes = 0;
+  int m_navigationHolds = 0;
+  std::vector<std::function<void()>> m_heldNavigations;
 
   IMPLEMENT_REFCOUNTING(BrowserImpl);
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -10,6 +12,7 @@
 #include "src/BrowserImpl.h"
 #include "src/CefDownloadItemImpl.h"
 #include "src/Engine.h"
+#include "util/UniqueHandle.h"
 
 namespace engine {
 namespace {
@@ -70,6 +73,23 @@ class DownloadItemCallback : public CefDownloadItemCallback {
   const std::string m_guid;
   IMPLEMENT_REFCOUNTING(DownloadItemCallback);
 };
+
+// Where the save dialog opens: the folder of a proposed local path, else
+// the user's downloads folder.  Without one the dialog would open in the
+// program's current folder, which is rarely where a user keeps files.
+std::wstring InitialFolderFor(const std::wstring& proposal) {
+  const size_t slash = proposal.find_last_of(L"\\/");
+  if (proposal.find(L"://") == std::wstring::npos && slash != std::wstring::npos) {
+    return proposal.substr(0, slash + 1);
+  }
+  wchar_t* known = nullptr;
+  if (FAILED(::SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &known))) {
+    ::CoTaskMemFree(known);
+    return std::wstring();
+  }
+  const CCoTaskMem owner(known);
+  return known;
+}
 
 }  // namespace
 
@@ -162,7 +182,10 @@ void Downloads::Continue(const std::string& guid, const std::wstring& path, bool
 }
 
 std::wstring Downloads::AskForPath(Download& download, const std::wstring& proposed) {
-  std::wstring initial = FileNameOf(proposed);
+  const std::wstring folder = InitialFolderFor(proposed);
+  std::wstring initial = FileNameOf(proposed.substr(proposed.find(L"://") == std::wstring::npos
+                                                        ? proposed.find_last_of(L"\\/") + 1
+                                                        : 0));
   if (initial.empty()) initial = FileNameOf(download.item->GetSuggestedFileName().ToWString());
   std::wstring buffer(32768, L'\0');
   initial.copy(buffer.data(), std::min(initial.size(), buffer.size() - 1));
@@ -173,6 +196,7 @@ std::wstring Downloads::AskForPath(Download& download, const std::wstring& propo
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = static_cast<DWORD>(buffer.size());
   dialog.lpstrFilter = L"*.*\0*.*\0";
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!::GetSaveFileNameW(&dialog)) return std::wstring();
   return buffer.c_str();

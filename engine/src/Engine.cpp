@@ -281,14 +281,23 @@ void Engine::MatchPopups(const std::string& openerTargetId) {
     const std::string targetId = params["targetInfo"]["targetId"].asString();
     const std::string sessionId = params["sessionId"].asString();
     if (decision.cancel || !decision.browser) {
+      // A new window usually shares its opener's renderer, whose main
+      // thread stays stopped while the window waits for us; it has to run
+      // before it can be closed, or the opener stays stuck in window.open.
+      m_devTools.Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue), sessionId);
       Json::Value close(Json::objectValue);
       close["targetId"] = targetId;
-      m_devTools.Send("Target.closeTarget", close);
+      auto settled = decision.settled;
+      m_devTools.Send("Target.closeTarget", close, std::string(),
+                      [settled](const Json::Value&, const Json::Value&) {
+                        if (settled) settled();
+                      });
       continue;
     }
     m_bySession[sessionId] = decision.browser;
     m_byTarget[targetId] = decision.browser;
     decision.browser->Attach(targetId, sessionId);
+    if (decision.settled) decision.settled();
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <json/value.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,6 +48,9 @@ class Engine final : public DevToolsConnection::Listener {
   struct PopupDecision {
     bool cancel = true;
     CefRefPtr<BrowserImpl> browser;  // the popup's browser when allowed
+    // Lets the opener's navigations go on once the new window has been
+    // taken or refused; safe to call more than once.
+    std::function<void()> settled;
   };
   void AddPopupDecision(const std::string& openerTargetId, PopupDecision decision);
   void Forget(BrowserImpl* browser);

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -39,6 +40,22 @@ struct TaskThread::State {
   std::thread thread;
   std::atomic<DWORD> threadId{0};
   HWND window = nullptr;
+  // Delayed tasks by the id of their window timer; touched on the thread
+  // only.
+  std::map<UINT_PTR, Task> delayed;
+  UINT_PTR nextTimer = 1;
+
+  void RunDelayed(UINT_PTR timer) {
+    ::KillTimer(window, timer);
+    const auto found = delayed.find(timer);
+    if (found == delayed.end()) return;
+    Task task = std::move(found->second);
+    delayed.erase(found);
+    try {
+      task();
+    } catch (...) {
+    }
+  }
 
   void RunQueued() {
     for (;;) {
@@ -78,6 +95,7 @@ struct TaskThread::State {
       accepting = false;
     }
     RunQueued();
+    delayed.clear();
     ::DestroyWindow(window);
     window = nullptr;
   }
@@ -89,6 +107,11 @@ LRESULT CALLBACK TaskWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == kRunTasks) {
     auto* state = reinterpret_cast<TaskThread::State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (state != nullptr) state->RunQueued();
+    return 0;
+  }
+  if (message == WM_TIMER) {
+    auto* state = reinterpret_cast<TaskThread::State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (state != nullptr) state->RunDelayed(wParam);
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
@@ -164,6 +187,16 @@ bool TaskThread::Invoke(const Task& task) {
     return false;
   }
   WaitAnsweringSentMessages(doneEvent);
+  return true;
+}
+
+bool TaskThread::PostDelayed(Task task, unsigned int delayMs) {
+  CheckThread(*this);
+  State& state = *m_state;
+  if (state.window == nullptr) return false;
+  const UINT_PTR timer = state.nextTimer++;
+  if (::SetTimer(state.window, timer, delayMs, nullptr) == 0) return false;
+  state.delayed.emplace(timer, std::move(task));
   return true;
 }
 

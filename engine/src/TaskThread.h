@@ -33,6 +33,9 @@ class TaskThread {
   // messages that other threads send to its windows, so that a thread
   // which owns windows cannot deadlock with one that sends to them.
   bool Invoke(const Task& task);
+  // Queues a task to run once the delay has passed; false when the thread
+  // is not running.  Only the thread itself may call it.
+  bool PostDelayed(Task task, unsigned int delayMs);
 
   bool IsCurrent() const;
   unsigned long ThreadId() const;

@@ -151,24 +151,67 @@ TEST_F(EngineEvents, ARightClickAsksForTheMenuAndAnEmptiedMenuShowsNothing) {
   EXPECT_EQ(::FindWindowW(L"#32768", nullptr), nullptr);
 }
 
+// Stops at the first edit control, storing it where the parameter points.
+BOOL CALLBACK FindEdit(HWND child, LPARAM found) {
+  wchar_t name[16] = {};
+  ::GetClassNameW(child, name, 16);
+  if (::lstrcmpiW(name, L"Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// The file name box of a save dialog: edt1 in the old dialog, the edit
+// somewhere inside cmb13 (a combo box, or an extended one holding a combo
+// box) in the explorer one.
+HWND FileNameBox(HWND dialog) {
+  if (HWND name = ::GetDlgItem(dialog, 0x480)) return name;
+  HWND combo = ::GetDlgItem(dialog, 0x47C);
+  if (combo == nullptr) return nullptr;
+  HWND edit = nullptr;
+  ::EnumChildWindows(combo, FindEdit, reinterpret_cast<LPARAM>(&edit));
+  return edit;
+}
+
+// Adds a visible window's title to the text the parameter points at.
+BOOL CALLBACK AddShownTitle(HWND window, LPARAM shown) {
+  wchar_t text[512] = {};
+  ::GetWindowTextW(window, text, 512);
+  if (::IsWindowVisible(window) && text[0] != 0) {
+    *reinterpret_cast<std::string*>(shown) += CefString(text).ToString() + " | ";
+    // A message box's text is in its static controls.
+    if (::GetAncestor(window, GA_PARENT) == ::GetDesktopWindow()) {
+      ::EnumChildWindows(window, AddShownTitle, shown);
+    }
+  }
+  return TRUE;
+}
+
 // Answers the save dialog the engine shows: types the path and saves.
 void AnswerSaveDialog(const std::wstring& path) {
   HWND dialog = nullptr;
+  HWND name = nullptr;
+  // The dialog window exists a while before it has filled in its controls;
+  // it shows itself once it has.
   WaitUntil([&] {
-    dialog = ::FindWindowW(L"#32770", nullptr);
-    return dialog != nullptr;
+    dialog = nullptr;
+    for (HWND candidate = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
+         candidate != nullptr; candidate = ::FindWindowExW(nullptr, candidate, L"#32770", nullptr)) {
+      if (::IsWindowVisible(candidate) && FileNameBox(candidate) != nullptr) dialog = candidate;
+    }
+    name = dialog != nullptr ? FileNameBox(dialog) : nullptr;
+    return name != nullptr;
   });
   ASSERT_NE(dialog, nullptr) << "no save dialog appeared";
-  // The file name box is edt1 in the old dialog and inside cmb13 in the
-  // explorer dialog; either takes the text.
-  HWND name = ::GetDlgItem(dialog, 0x480);
-  if (name == nullptr) {
-    HWND combo = ::GetDlgItem(dialog, 0x47C);
-    name = combo != nullptr ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
-  }
-  ASSERT_NE(name, nullptr);
+  ASSERT_NE(name, nullptr) << "the save dialog has no file name box";
   ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (!WaitUntil([&] { return !::IsWindow(dialog); }, 5000)) {
+    // Say what the dialog is showing instead: usually a complaint about the
+    // path in a message box of its own.
+    std::string shown;
+    ::EnumWindows(AddShownTitle, reinterpret_cast<LPARAM>(&shown));
+    ADD_FAILURE() << "the save dialog is still open; windows shown: " << shown;
+  }
 }
 
 TEST_F(EngineEvents, ADownloadIsSavedWhereTheUserChoseInTheDialog) {
@@ -187,7 +230,9 @@ TEST_F(EngineEvents, ADownloadIsSavedWhereTheUserChoseInTheDialog) {
   test::TempFolder folder;
   const std::wstring target = folder / L"saved.bin";
   AnswerSaveDialog(target);
-  ASSERT_TRUE(WaitUntil([&] { return client->log.Count("download complete") > 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return client->log.Count("download complete") > 0; }))
+      << client->log.Describe();
+  EXPECT_EQ(CefString(client->log.Named("download complete").front().detail).ToWString(), target);
   EXPECT_EQ(test::ReadFileBytes(target), "downloaded bytes");
 }
 
