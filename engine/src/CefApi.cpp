@@ -6,6 +6,7 @@
 #include "include/cef_api_hash.h"
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
+#include "include/cef_task.h"
 #include "include/cef_v8.h"
 #include "src/BrowserImpl.h"
 #include "src/Engine.h"
@@ -132,4 +133,17 @@ CefRefPtr<CefBrowser> CefBrowserHost::CreateBrowserSync(
     if (created) running->CreateTarget(browser, address);
   });
   return created ? browser.get() : nullptr;
+}
+
+bool CefCurrentlyOn(CefThreadId threadId) {
+  engine::Engine* engine = engine::Engine::Get();
+  if (engine == nullptr) return false;
+  switch (threadId) {
+    case TID_UI:
+      return engine->Ui().IsCurrent();
+    case TID_RENDERER:
+      return engine->Renderer().IsCurrent();
+    default:
+      return false;
+  }
 }

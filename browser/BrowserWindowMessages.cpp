@@ -1,0 +1,4 @@
+#include "browser/BrowserWindowMessages.h"
+
+HWND g_hMainWnd = nullptr;
+HWND g_hBrowserWnd = nullptr;

@@ -1,0 +1,253 @@
+// The system's browser code on the real engine: the page functions, the
+// title requests reaching the main window, and the client's handling of
+// new windows, as a page in a real browser sees them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "browser/BrowserWindowMessages.h"
+#include "browser/CefBrowserApp.h"
+#include "browser/CefBrowserEventHandler.h"
+#include "include/cef_app.h"
+#include "include/cef_browser.h"
+#include "tests/support/PageServer.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+// A message the test main window received.
+struct Received {
+  UINT message;
+  WPARAM wParam;
+  std::string text;  // the UTF-8 or UTF-16 text it pointed at, as UTF-8
+  bool sent;         // sent from another thread rather than posted
+};
+
+std::vector<Received>& Inbox() {
+  static std::vector<Received> inbox;
+  return inbox;
+}
+
+std::string Narrow(const wchar_t* text) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+  if (size > 1) ::WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool sent = ::InSendMessage() != FALSE;
+  switch (message) {
+    case WM_USER_TITLE_TEXT:
+      Inbox().push_back({message, 0, reinterpret_cast<const char*>(wParam), sent});
+      return 0;
+    case WM_USER_TITLE_COLOR:
+    case WM_APP_BROWSER_CREATED:
+    case WM_APP_LOADING_STATE:
+    case WM_USER_BROWSER_CLOSING:
+      Inbox().push_back({message, wParam, std::string(), sent});
+      return 0;
+    case WM_APP_ADDRESS_CHANGED:
+    case WM_APP_TITLE_CHANGED:
+      Inbox().push_back({message, wParam,
+                         lParam != 0 ? Narrow(reinterpret_cast<const wchar_t*>(lParam)) : "",
+                         sent});
+      return 0;
+    default:
+      return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000) {
+  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount64() >= deadline) return condition();
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+std::vector<Received> Named(UINT message) {
+  std::vector<Received> found;
+  for (const Received& received : Inbox()) {
+    if (received.message == message) found.push_back(received);
+  }
+  return found;
+}
+
+bool HasTitleText(const std::string& text) {
+  for (const Received& received : Named(WM_USER_TITLE_TEXT)) {
+    if (received.text == text) return true;
+  }
+  return false;
+}
+
+// One engine, one main window and one browser for the whole program, as
+// the application has.
+class BrowserBridge : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    cache = new test::TempFolder();
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"BrowserBridgeMain";
+    ::RegisterClassExW(&windowClass);
+    g_hMainWnd = ::CreateWindowExW(0, L"BrowserBridgeMain", L"main", WS_OVERLAPPEDWINDOW, 0, 0,
+                                   640, 480, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    app = new CefBrowserApp();
+    CefSettings settings;
+    settings.no_sandbox = 1;
+    settings.multi_threaded_message_loop = 1;
+    CefString(&settings.cache_path) = (*cache / L"cache");
+    started = CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app.get(), nullptr);
+    if (!started) return;
+    handler = new CefBrowserEventHandler(g_hMainWnd);
+    CefWindowInfo info;
+    RECT area = {0, 0, 600, 400};
+    info.SetAsChild(g_hMainWnd, area);
+    CefBrowserSettings browserSettings;
+    browser = CefBrowserHost::CreateBrowserSync(info, handler.get(), "about:blank", browserSettings,
+                                                nullptr);
+    created = WaitUntil([] { return !Named(WM_APP_BROWSER_CREATED).empty(); });
+  }
+
+  static void TearDownTestSuite() {
+    browser = nullptr;
+    if (started) CefShutdown();
+    handler = nullptr;
+    app = nullptr;
+    ::DestroyWindow(g_hMainWnd);
+    g_hMainWnd = nullptr;
+    delete cache;
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(started) << "the engine did not start";
+    ASSERT_TRUE(created) << "the handler did not hear of the browser";
+    Inbox().clear();
+  }
+
+  // Loads a page of the test server and waits for its closing title text.
+  void Run(const std::string& body, const std::string& marker) {
+    server.AddHtml("/page.html", "<html><body>" + body + "</body></html>");
+    Browser()->GetMainFrame()->LoadURL(server.Url("/page.html"));
+    ASSERT_TRUE(WaitUntil([&] { return HasTitleText(marker); })) << "the page did not finish";
+  }
+
+  static CefRefPtr<CefBrowser> Browser() { return browser; }
+
+  static test::TempFolder* cache;
+  static CefRefPtr<CefBrowserApp> app;
+  static CefRefPtr<CefBrowserEventHandler> handler;
+  static CefRefPtr<CefBrowser> browser;
+  static bool started;
+  static bool created;
+  test::PageServer server;
+};
+
+test::TempFolder* BrowserBridge::cache = nullptr;
+CefRefPtr<CefBrowserApp> BrowserBridge::app;
+CefRefPtr<CefBrowserEventHandler> BrowserBridge::handler;
+CefRefPtr<CefBrowser> BrowserBridge::browser;
+bool BrowserBridge::started = false;
+bool BrowserBridge::created = false;
+
+TEST_F(BrowserBridge, TitleTextReachesTheMainWindowAsUtf8ByASend) {
+  Run("<script>"
+      "var none = setTitleText();"
+      "setTitleText('a', 'b');"
+      "setTitleText('\\u4F60\\u597D');"
+      "setTitleText('done ' + typeof none);"
+      "</script>",
+      "done undefined");
+  const std::vector<Received> texts = Named(WM_USER_TITLE_TEXT);
+  ASSERT_EQ(texts.size(), 2u) << "two strings, or none, change nothing";
+  EXPECT_EQ(texts[0].text, "\xE4\xBD\xA0\xE5\xA5\xBD");
+  EXPECT_TRUE(texts[0].sent) << "the text is sent, so that it stays valid while it is read";
+}
+
+TEST_F(BrowserBridge, TitleColourIsPostedWithItsArithmetic) {
+  struct Case {
+    const char* arguments;
+    unsigned int colour;
+  };
+  const Case cases[] = {
+      {"255, 0, 0", 0xFFFF0000u},
+      {"256, 0, 0", 0xFF000000u},  // red is masked
+      {"0, 256, 0", 0xFF010000u},  // green is not: it runs into red
+      {"0x12, 0x34, 0x56", 0xFF123456u},
+  };
+  std::string script = "<script>var none = setTitleColor(); setTitleColor(1, 2);"
+                       "setTitleColor(1, 2, 3, 4);";
+  for (const Case& c : cases) script += std::string("setTitleColor(") + c.arguments + ");";
+  script += "setTitleText('done ' + typeof none);</script>";
+  Run(script, "done undefined");
+  ASSERT_TRUE(WaitUntil([] { return Named(WM_USER_TITLE_COLOR).size() >= 4; }));
+  // Nothing more arrives for the calls with the wrong number of arguments.
+  WaitUntil([] { return false; }, 300);
+  const std::vector<Received> colours = Named(WM_USER_TITLE_COLOR);
+  ASSERT_EQ(colours.size(), std::size(cases));
+  for (size_t i = 0; i < colours.size(); ++i) {
+    SCOPED_TRACE(cases[i].arguments);
+    EXPECT_EQ(colours[i].wParam, cases[i].colour);
+    EXPECT_FALSE(colours[i].sent) << "the colour is posted";
+  }
+}
+
+TEST_F(BrowserBridge, NetworkQueriesAnswerInTheTopPageAndInInnerFrames) {
+  server.AddHtml("/inner.html",
+                 "<html><body><script>setTitleText('inner ' + getMac());</script></body></html>");
+  Run("<script>setTitleText('top ' + getMac());"
+      "setTitleText('types ' + typeof getArp() + ' ' + typeof getIPConfig() + ' ' +"
+      "  typeof getRouteMac());</script>"
+      "<iframe src='/inner.html' onload=\"setTitleText('loaded')\"></iframe>",
+      "loaded");
+  std::string top, inner;
+  for (const Received& text : Named(WM_USER_TITLE_TEXT)) {
+    if (text.text.rfind("top ", 0) == 0) top = text.text.substr(4);
+    if (text.text.rfind("inner ", 0) == 0) inner = text.text.substr(6);
+  }
+  // Empty where the machine has no NetBIOS adapter.
+  EXPECT_TRUE(top.empty() || std::regex_match(top, std::regex("([0-9A-F]{2}-){5}[0-9A-F]{2}")))
+      << top;
+  EXPECT_TRUE(HasTitleText("inner " + top)) << "the inner frame got " << inner;
+  EXPECT_TRUE(HasTitleText("types string string string"));
+}
+
+TEST_F(BrowserBridge, TheExtensionGivesEveryPageItsValueAndAFunctionNobodyHandles) {
+  Run("<script>var outcome;"
+      "try { outcome = String(test.myfunc()); } catch (e) { outcome = 'threw'; }"
+      "setTitleText('ext ' + g_value + ' ' + (outcome === '60' ? 'handled' : 'unhandled'));"
+      "</script>",
+      "ext global value here unhandled");
+}
+
+TEST_F(BrowserBridge, NewWindowsOpenInTheSameBrowser) {
+  server.AddHtml("/target.html",
+                 "<html><body><script>setTitleText('target');</script></body></html>");
+  Run("<script>window.open('/target.html', 'x', 'width=200,height=100');</script>", "target");
+  EXPECT_EQ(::FindWindowW(L"CefBrowserWindow", nullptr), nullptr) << "a new window opened";
+  bool addressed = false;
+  for (const Received& address : Named(WM_APP_ADDRESS_CHANGED)) {
+    addressed = addressed || address.text == server.Url("/target.html");
+    EXPECT_TRUE(address.sent);
+  }
+  EXPECT_TRUE(addressed) << "no address change to the target";
+}
+
+TEST(BrowserEventHandler, TheErrorPageNamesTheAddressTheErrorAndItsCode) {
+  EXPECT_EQ(CefBrowserEventHandler::ErrorPage("http://x/<a>", "ERR_CONNECTION_REFUSED", -102),
+            "<html><body bgcolor=\"white\"><h2>Failed to load URL http://x/<a> with error "
+            "ERR_CONNECTION_REFUSED (-102).</h2></body></html>");
+}
+
+}  // namespace
