@@ -279,6 +279,20 @@ bool SharedEngine::Start() {
   return shared.running;
 }
 
+namespace {
+
+// The shared engine is shut down once every test has run, so that no
+// browser program outlives the test program.
+class SharedEngineShutdown : public ::testing::Environment {
+ public:
+  void TearDown() override { SharedEngine::Stop(); }
+};
+
+const bool kShutdownRegistered =
+    ::testing::AddGlobalTestEnvironment(new SharedEngineShutdown()) != nullptr;
+
+}  // namespace
+
 void SharedEngine::Stop() {
   Shared& shared = TheShared();
   if (!shared.running) return;
