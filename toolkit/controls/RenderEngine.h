@@ -1,19 +1,22 @@
 // The skin toolkit's drawing routines: images (nine-grid with hole, tiling
 // and fade), solid colours, gradients, lines and outlines, off-screen
-// bitmaps and the hue/saturation/lightness colour adjustment.  All of them
-// are static and keep no state between calls.
+// bitmaps, the hue/saturation/lightness colour adjustment, and plain and
+// marked-up text.  All of them are static and keep no state between calls.
 //
 // Sources by concern: RenderEngine.cpp (bitmaps and colours),
 // RenderEngineImage.cpp (images), RenderEngineShapes.cpp (fills, lines and
-// outlines); text drawing lives in a source of its own.
+// outlines), RenderEngineText.cpp (plain text and measuring),
+// RenderEngineHtml.cpp (text markup, laid out by CHtmlTextLayout).
 #pragma once
 
 #include <windows.h>
 
 namespace SkinUI {
 
+class CControlUI;
 class CImageAttribute;
 class CPaintManagerUI;
+class CSkinString;
 
 class CRenderEngine {
  public:
@@ -23,6 +26,9 @@ class CRenderEngine {
   // A 32-bit top-down DIB section; `pBits` receives its pixels.  Null for
   // a width or height below 1.
   static HBITMAP CreateBitmap(HDC hDC, int cx, int cy, DWORD** pBits);
+  // What the control paints inside `rc` (window coordinates), as a new
+  // 32-bit bitmap of that size; null when it cannot be made.
+  static HBITMAP GenerateBitmap(CPaintManagerUI* pManager, CControlUI* pControl, const RECT& rc);
 
   // Draws a loaded image attribute into the control rectangle `rcItem`,
   // limited to `rcPaint`.  False when there is nothing to draw with.
@@ -47,6 +53,29 @@ class CRenderEngine {
   // `width` and `height` are the corner radii.
   static void DrawRoundRect(HDC hDC, const RECT& rc, int nSize, int width, int height,
                             DWORD dwPenColor);
+
+  // Text.  `uStyle` holds DrawText style bits (DT_CENTER, DT_SINGLELINE,
+  // DT_CALCRECT, ...); with DT_CALCRECT nothing is drawn and `rc` is set to
+  // the size the text needs.  Fonts are indices into the manager's custom
+  // fonts; an index outside the table is the default font.
+
+  // Plain text in font `iFont`.  Layered windows and windows set to use
+  // GDI+ text get GDI+ text, which keeps the alpha channel; others get GDI
+  // text, where `&` is an ordinary character.
+  static void DrawTextW(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCWSTR pstrText,
+                        DWORD dwTextColor, int iFont, UINT uStyle);
+  // Text in the toolkit's markup (<b>, <c #RRGGBB>, <a target>, <i image>,
+  // ...), starting in the default font and `dwTextColor`.  Up to
+  // `nLinkRects` links are recorded in `pLinks` and `sLinks` (either may be
+  // null for none); `nLinkRects` then holds the number recorded.  The links
+  // of the previous drawing tell which link the mouse is over.
+  static void DrawHtmlText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCWSTR pstrText,
+                           DWORD dwTextColor, RECT* pLinks, CSkinString* sLinks, int& nLinkRects,
+                           UINT uStyle);
+  // The extent of the whole text on one line in font `iFont`; 0 x 0
+  // without text or manager.  The style is not used.
+  static SIZE GetTextSize(HDC hDC, CPaintManagerUI* pManager, LPCWSTR pstrText, int iFont,
+                          UINT uStyle);
 };
 
 }  // namespace SkinUI

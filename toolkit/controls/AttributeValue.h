@@ -1,0 +1,47 @@
+// How skin attribute values are read, shared by every control class, and
+// the table form in which each class lists the attributes it knows.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace SkinUI {
+
+// `count` decimal numbers, each followed by one separator character of
+// any kind ("0,0,10,10" and "0 0 10 10" read alike); missing numbers read
+// as 0.
+void ParseIntList(LPCWSTR text, int* values, int count);
+RECT ParseRect(LPCWSTR text);
+SIZE ParseSize(LPCWSTR text);
+int ParseInt(LPCWSTR text);
+// True only for the exact text "true".
+bool ParseBool(LPCWSTR text);
+// A hexadecimal colour after one optional '#'.  With `skipSpace`, leading
+// whitespace goes first; without it a space before the '#' leaves the
+// '#' in place, which reads as 0.
+DWORD ParseColor(LPCWSTR text, bool skipSpace = false);
+
+// One attribute a control class knows: its name and what it does.
+template <class T>
+struct TAttributeRow {
+  LPCWSTR name;
+  void (*apply)(T& control, LPCWSTR value);
+};
+
+// Applies the row named `name`; false when the table has none, so that
+// the caller passes the attribute on to its base class.
+template <class T, size_t N>
+bool ApplyAttributeRow(const TAttributeRow<T> (&table)[N], T& control, LPCWSTR name,
+                       LPCWSTR value) {
+  if (name == nullptr) return false;
+  for (const TAttributeRow<T>& row : table) {
+    if (::lstrcmpW(row.name, name) == 0) {
+      row.apply(control, value != nullptr ? value : L"");
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace SkinUI
