@@ -176,10 +176,13 @@ void BrowserImpl::CapturePicture() {
   if (sent == 0) m_captureInFlight = false;
 }
 
-void BrowserImpl::OnPicture(std::shared_ptr<const FramePicture> picture, int screencastFrame) {
+void BrowserImpl::AcknowledgeFrame(int screencastFrame) {
   Json::Value ack(Json::objectValue);
   ack["sessionId"] = screencastFrame;
   Send("Page.screencastFrameAck", ack);
+}
+
+void BrowserImpl::OnPicture(std::shared_ptr<const FramePicture> picture) {
   m_view.ShowPicture(std::move(picture));
   m_pictureIsExact = false;
   m_lastChangeTick = ::GetTickCount64();

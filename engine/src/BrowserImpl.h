@@ -51,8 +51,10 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   void Discard();
   // UI thread: a DevTools event of this browser's session.
   void OnEvent(const std::string& method, const Json::Value& params);
+  // UI thread: the browser program may send the next picture.
+  void AcknowledgeFrame(int screencastFrame);
   // UI thread: a new picture of the page arrived.
-  void OnPicture(std::shared_ptr<const FramePicture> picture, int screencastFrame);
+  void OnPicture(std::shared_ptr<const FramePicture> picture);
   // UI thread: the page target went away by itself.
   void OnTargetGone();
 

@@ -351,16 +351,19 @@ void Engine::OnDevToolsEvent(const std::string& sessionId, const std::string& me
 bool Engine::OnReaderThreadEvent(const std::string& sessionId, const std::string& method,
                                  Json::Value& params) {
   if (method != "Page.screencastFrame") return false;
+  // The frame is acknowledged before it is decoded, so that the browser
+  // program renders and encodes the next one while this one is decoded.
+  const int frame = params["sessionId"].asInt();
+  m_ui.Post([this, sessionId, frame] {
+    const auto browser = m_bySession.find(sessionId);
+    if (browser != m_bySession.end()) browser->second->AcknowledgeFrame(frame);
+  });
   // Pictures are decoded here, off the UI thread, which then only paints.
   auto picture = std::make_shared<FramePicture>();
-  const bool decoded = DecodeFramePicture(params["data"].asString(), *picture);
-  const int frame = params["sessionId"].asInt();
-  m_ui.Post([this, sessionId, frame, decoded, picture] {
+  if (!DecodeFramePicture(params["data"].asString(), *picture)) return true;
+  m_ui.Post([this, sessionId, picture] {
     const auto browser = m_bySession.find(sessionId);
-    if (browser == m_bySession.end()) return;
-    // A picture that does not decode is still acknowledged, or no more
-    // would come.
-    browser->second->OnPicture(decoded ? picture : nullptr, frame);
+    if (browser != m_bySession.end()) browser->second->OnPicture(picture);
   });
   return true;
 }
