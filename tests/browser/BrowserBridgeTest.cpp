@@ -15,6 +15,7 @@
 #include "browser/CefBrowserEventHandler.h"
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
+#include "include/cef_command_line.h"
 #include "tests/support/PageServer.h"
 #include "tests/support/TempFolder.h"
 
@@ -248,6 +249,85 @@ TEST(BrowserEventHandler, TheErrorPageNamesTheAddressTheErrorAndItsCode) {
   EXPECT_EQ(CefBrowserEventHandler::ErrorPage("http://x/<a>", "ERR_CONNECTION_REFUSED", -102),
             "<html><body bgcolor=\"white\"><h2>Failed to load URL http://x/<a> with error "
             "ERR_CONNECTION_REFUSED (-102).</h2></body></html>");
+}
+
+TEST(BrowserApp, SwitchesGoToTheBrowserProcessOnlyAndExtensionsOffInChildren) {
+  CefRefPtr<CefBrowserApp> app = new CefBrowserApp();
+  CefRefPtr<CefCommandLine> browserProcess = CefCommandLine::CreateCommandLine();
+  browserProcess->InitFromString(L"browser.exe");
+  app->OnBeforeCommandLineProcessing("", browserProcess);
+  EXPECT_TRUE(browserProcess->HasSwitch("disable-web-security"));
+  EXPECT_EQ(browserProcess->GetSwitchValue("ppapi-flash-version").ToString(), "18.0.0.209");
+  EXPECT_EQ(browserProcess->GetSwitchValue("ppapi-flash-path").ToString(), "pepflashplayer.dll");
+  EXPECT_FALSE(browserProcess->HasSwitch("disable-extensions"));
+
+  CefRefPtr<CefCommandLine> subProcess = CefCommandLine::CreateCommandLine();
+  subProcess->InitFromString(L"browser.exe --type=renderer");
+  const std::string before = subProcess->GetCommandLineString().ToString();
+  app->OnBeforeCommandLineProcessing("renderer", subProcess);
+  EXPECT_EQ(subProcess->GetCommandLineString().ToString(), before);
+
+  CefRefPtr<CefCommandLine> child = CefCommandLine::CreateCommandLine();
+  child->InitFromString(L"browser.exe");
+  app->OnBeforeChildProcessLaunch(child);
+  EXPECT_TRUE(child->HasSwitch("disable-extensions"));
+  EXPECT_EQ(std::string(CefBrowserApp::kExtensionCode).size(), 171u);
+}
+
+TEST_F(BrowserBridge, AddressesTitlesAndLoadingReachTheMainWindow) {
+  server.AddHtml("/inner.html", "<html><body>inner</body></html>");
+  server.AddHtml("/next.html",
+                 "<html><head><title>next</title></head><body>"
+                 "<script>setTitleText('next done');</script></body></html>");
+  Run("<iframe src='/inner.html' onload=\"setTitleText('framed')\"></iframe>", "framed");
+  Browser()->GetMainFrame()->LoadURL(server.Url("/next.html"));
+  ASSERT_TRUE(WaitUntil([] { return HasTitleText("next done"); }));
+  ASSERT_TRUE(WaitUntil([] {
+    for (const Received& loading : Named(WM_APP_LOADING_STATE)) {
+      if (loading.text.empty() && !loading.sent) return true;
+    }
+    return false;
+  }));
+  bool inner = false, next = false;
+  for (const Received& address : Named(WM_APP_ADDRESS_CHANGED)) {
+    EXPECT_TRUE(address.sent);
+    EXPECT_EQ(reinterpret_cast<HWND>(address.wParam), Browser()->GetHost()->GetWindowHandle());
+    inner = inner || address.text == server.Url("/inner.html");
+    next = next || address.text == server.Url("/next.html");
+  }
+  EXPECT_TRUE(inner) << "the inner frame's address was not reported";
+  EXPECT_TRUE(next);
+  bool titled = false;
+  for (const Received& title : Named(WM_APP_TITLE_CHANGED)) {
+    EXPECT_TRUE(title.sent);
+    titled = titled || title.text == "next";
+  }
+  EXPECT_TRUE(titled);
+  for (const Received& loading : Named(WM_APP_LOADING_STATE)) {
+    EXPECT_FALSE(loading.sent) << "the loading state is posted";
+    EXPECT_EQ(reinterpret_cast<HWND>(loading.wParam), Browser()->GetHost()->GetWindowHandle());
+  }
+}
+
+TEST_F(BrowserBridge, ARefusedAddressShowsTheErrorPage) {
+  // A port nobody listens on: the server's, once it is gone.
+  std::string refused;
+  {
+    test::PageServer gone;
+    refused = gone.Url("/nothing");
+  }
+  Browser()->GetMainFrame()->LoadURL(refused);
+  // The error page names the address, the error and its code; the page
+  // functions are there too, so the page can say what it shows.
+  const std::string expected =
+      "Failed to load URL " + refused + " with error ERR_CONNECTION_REFUSED (-102).";
+  bool shown = false;
+  for (int attempt = 0; attempt < 60 && !shown; ++attempt) {
+    Browser()->GetMainFrame()->ExecuteJavaScript(
+        "if (document.body) setTitleText(document.body.innerText.trim())", "", 0);
+    shown = WaitUntil([&] { return HasTitleText(expected); }, 500);
+  }
+  EXPECT_TRUE(shown) << expected;
 }
 
 }  // namespace
