@@ -330,4 +330,19 @@ TEST_F(BrowserBridge, ARefusedAddressShowsTheErrorPage) {
   EXPECT_TRUE(shown) << expected;
 }
 
+TEST_F(BrowserBridge, ARightClickShowsNoMenu) {
+  Run("<a href='/elsewhere' style='display:block;width:600px;height:400px'>link</a>"
+      "<script>addEventListener('contextmenu', function () {"
+      "  setTimeout(function () { setTitleText('asked'); }, 0); });"
+      "setTitleText('ready');</script>",
+      "ready");
+  HWND view = Browser()->GetHost()->GetWindowHandle();
+  ::PostMessageW(view, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 40));
+  ::PostMessageW(view, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
+  ASSERT_TRUE(WaitUntil([] { return HasTitleText("asked"); })) << "the click never reached the page";
+  // The engine's menu would be up by now had the client left it any items.
+  WaitUntil([] { return ::FindWindowW(L"#32768", nullptr) != nullptr; }, 1000);
+  EXPECT_EQ(::FindWindowW(L"#32768", nullptr), nullptr) << "a context menu showed";
+}
+
 }  // namespace
