@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <json/reader.h>
@@ -137,6 +140,18 @@ Floor MeasureFloor(const std::string& url, const std::wstring& profile) {
   if (!browser.Start(engine::ChromiumProcess::FindExecutable(), profile, {})) return floor;
   engine::DevToolsSocket socket;
   socket.Connect(browser.DevToolsPort(), browser.BrowserPath());
+  // A receive waits for as long as the browser program sends nothing, which
+  // is for ever once its renderer is gone; the whole measurement therefore
+  // has a deadline, after which the socket is shut and the runs so far count.
+  std::mutex deadlineLock;
+  std::condition_variable measured;
+  bool done = false;
+  std::thread deadline([&] {
+    std::unique_lock<std::mutex> lock(deadlineLock);
+    if (!measured.wait_for(lock, std::chrono::seconds(30 * kRuns), [&] { return done; })) {
+      socket.Shutdown();
+    }
+  });
   int id = 0;
   std::string sessionId;
   auto send = [&](const std::string& method, const std::string& params) {
@@ -201,6 +216,12 @@ Floor MeasureFloor(const std::string& url, const std::wstring& profile) {
     sessionId.clear();
     send("Target.closeTarget", "{\"targetId\":\"" + target + "\"}");
   }
+  {
+    std::lock_guard<std::mutex> lock(deadlineLock);
+    done = true;
+  }
+  measured.notify_one();
+  deadline.join();
   socket.Close();
   browser.Stop();
   floor.firstFrame = Median(frames);
