@@ -82,6 +82,10 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   m_sessionId = sessionId;
   m_attached = true;
   FrameFor(targetId, std::string());
+  // Addresses the client loads before the set-up below is answered wait
+  // for it: a document that starts earlier can miss the page events (its
+  // new windows would then never be announced) and the bridge.
+  HoldNavigations();
 
   Send("Page.enable");
   Send("Runtime.enable");
@@ -102,13 +106,18 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   screencast["everyNthFrame"] = 1;
   Send("Page.startScreencast", screencast);
   // The target's renderer answers the set-up only once it runs; the first
-  // address is loaded after that, so that its document has all of it.
+  // address is loaded after that, so that its document has all of it, and
+  // then whatever the client loaded meanwhile, in its order.
   CefRefPtr<BrowserImpl> resumed(this);
   Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue),
        [resumed](const Json::Value&, const Json::Value&) {
          if (!resumed->m_requestedUrl.empty() && !resumed->m_closed) {
-           resumed->Navigate(resumed->m_targetId, resumed->m_requestedUrl);
+           const std::string first = resumed->m_requestedUrl;
+           resumed->m_heldNavigations.insert(resumed->m_heldNavigations.begin(), [resumed, first] {
+             resumed->Navigate(resumed->m_targetId, first);
+           });
          }
+         resumed->ReleaseNavigations();
        });
 
   CefRefPtr<CefBrowser> self(this);

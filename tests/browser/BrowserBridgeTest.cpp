@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <regex>
 #include <string>
@@ -16,10 +17,14 @@
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "include/cef_command_line.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/PageServer.h"
 #include "tests/support/TempFolder.h"
+#include "util/UniqueHandle.h"
 
 namespace {
+
+using test::WaitUntil;
 
 // A message the test main window received.
 struct Received {
@@ -64,17 +69,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000) {
-  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (::GetTickCount64() >= deadline) return condition();
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
 std::vector<Received> Named(UINT message) {
   std::vector<Received> found;
   for (const Received& received : Inbox()) {
@@ -102,13 +96,18 @@ class BrowserBridge : public ::testing::Test {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"BrowserBridgeMain";
     ::RegisterClassExW(&windowClass);
-    g_hMainWnd = ::CreateWindowExW(0, L"BrowserBridgeMain", L"main", WS_OVERLAPPEDWINDOW, 0, 0,
-                                   640, 480, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    g_hMainWnd = ::CreateWindowExW(0, L"BrowserBridgeMain", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 640,
+                                   480, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     app = new CefBrowserApp();
     CefSettings settings;
     settings.no_sandbox = 1;
     settings.multi_threaded_message_loop = 1;
     CefString(&settings.cache_path) = (*cache / L"cache");
+    // As in the engine's own tests, ENGINE_TEST_LOG names a file for the
+    // DevTools traffic when a failure needs looking into.
+    if (const char* log = std::getenv("ENGINE_TEST_LOG")) {
+      CefString(&settings.log_file) = std::string(log);
+    }
     started = CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app.get(), nullptr);
     if (!started) return;
     handler = new CefBrowserEventHandler(g_hMainWnd);
@@ -187,8 +186,9 @@ TEST_F(BrowserBridge, TitleColourIsPostedWithItsArithmetic) {
       {"0, 256, 0", 0xFF010000u},  // green is not: it runs into red
       {"0x12, 0x34, 0x56", 0xFF123456u},
   };
-  std::string script = "<script>var none = setTitleColor(); setTitleColor(1, 2);"
-                       "setTitleColor(1, 2, 3, 4);";
+  std::string script =
+      "<script>var none = setTitleColor(); setTitleColor(1, 2);"
+      "setTitleColor(1, 2, 3, 4);";
   for (const Case& c : cases) script += std::string("setTitleColor(") + c.arguments + ");";
   script += "setTitleText('done ' + typeof none);</script>";
   Run(script, "done undefined");
@@ -233,16 +233,63 @@ TEST_F(BrowserBridge, TheExtensionGivesEveryPageItsValueAndAFunctionNobodyHandle
 }
 
 TEST_F(BrowserBridge, NewWindowsOpenInTheSameBrowser) {
-  server.AddHtml("/target.html",
-                 "<html><body><script>setTitleText('target');</script></body></html>");
-  Run("<script>window.open('/target.html', 'x', 'width=200,height=100');</script>", "target");
-  EXPECT_EQ(::FindWindowW(L"CefBrowserWindow", nullptr), nullptr) << "a new window opened";
-  bool addressed = false;
-  for (const Received& address : Named(WM_APP_ADDRESS_CHANGED)) {
-    addressed = addressed || address.text == server.Url("/target.html");
-    EXPECT_TRUE(address.sent);
+  // A window with a size comes as a new window, one without as a new tab.
+  const char* const features[] = {"'width=200,height=100'", "''"};
+  for (const char* feature : features) {
+    SCOPED_TRACE(feature);
+    Inbox().clear();
+    const std::string target = std::string("/target") + (feature[1] == '\'' ? "-tab" : "-window");
+    server.AddHtml(target + ".html",
+                   "<html><body><script>setTitleText('" + target + "');</script></body></html>");
+    Run("<script>window.open('" + target + ".html', 'x', " + feature + ");</script>", target);
+    EXPECT_EQ(::FindWindowW(L"CefBrowserWindow", nullptr), nullptr) << "a new window opened";
+    bool addressed = false;
+    for (const Received& address : Named(WM_APP_ADDRESS_CHANGED)) {
+      addressed = addressed || address.text == server.Url(target + ".html");
+      EXPECT_TRUE(address.sent);
+    }
+    EXPECT_TRUE(addressed) << "no address change to the target";
   }
-  EXPECT_TRUE(addressed) << "no address change to the target";
+}
+
+// A handler of its own, so that its list of browsers holds only the two
+// this test opens; the engine's loop runs on a thread of its own.
+TEST_F(BrowserBridge, TheLoopEndsWhenTheLastBrowserOfAHandlerCloses) {
+  struct Loop {
+    static DWORD WINAPI Run(void*) {
+      CefRunMessageLoop();
+      return 0;
+    }
+  };
+  DWORD loopThreadId = 0;
+  const CKernelHandle loopThread(::CreateThread(nullptr, 0, &Loop::Run, nullptr, 0, &loopThreadId));
+  ASSERT_TRUE(loopThread);
+  HANDLE loop = loopThread.Get();
+  CefRefPtr<CefBrowserEventHandler> own = new CefBrowserEventHandler(g_hMainWnd);
+  CefWindowInfo info;
+  RECT area = {0, 0, 200, 100};
+  info.SetAsChild(g_hMainWnd, area);
+  CefRefPtr<CefBrowser> first = CefBrowserHost::CreateBrowserSync(info, own.get(), "about:blank",
+                                                                  CefBrowserSettings(), nullptr);
+  CefRefPtr<CefBrowser> second = CefBrowserHost::CreateBrowserSync(info, own.get(), "about:blank",
+                                                                   CefBrowserSettings(), nullptr);
+  ASSERT_TRUE(first && second);
+  ASSERT_TRUE(WaitUntil([] { return Named(WM_APP_BROWSER_CREATED).size() >= 2; }));
+
+  first->GetHost()->CloseBrowser(false);
+  ASSERT_TRUE(WaitUntil([] { return Named(WM_USER_BROWSER_CLOSING).size() == 1; }));
+  // The closing notice is posted before the browser leaves the list; give
+  // the engine's thread time to finish with it before asking the loop.
+  WaitUntil([] { return false; }, 500);
+  EXPECT_EQ(::WaitForSingleObject(loop, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+      << "the loop ended while a browser was still open";
+
+  second->GetHost()->CloseBrowser(false);
+  const bool ended = WaitUntil([&] { return ::WaitForSingleObject(loop, 0) == WAIT_OBJECT_0; });
+  EXPECT_TRUE(ended) << "the last browser closed but the loop went on";
+  EXPECT_EQ(Named(WM_USER_BROWSER_CLOSING).size(), 2u);
+  if (!ended) ::PostThreadMessageW(loopThreadId, WM_QUIT, 0, 0);
+  ::WaitForSingleObject(loop, 5000);
 }
 
 TEST(BrowserEventHandler, TheErrorPageNamesTheAddressTheErrorAndItsCode) {
@@ -339,7 +386,8 @@ TEST_F(BrowserBridge, ARightClickShowsNoMenu) {
   HWND view = Browser()->GetHost()->GetWindowHandle();
   ::PostMessageW(view, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 40));
   ::PostMessageW(view, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
-  ASSERT_TRUE(WaitUntil([] { return HasTitleText("asked"); })) << "the click never reached the page";
+  ASSERT_TRUE(WaitUntil([] { return HasTitleText("asked"); }))
+      << "the click never reached the page";
   // The engine's menu would be up by now had the client left it any items.
   WaitUntil([] { return ::FindWindowW(L"#32768", nullptr) != nullptr; }, 1000);
   EXPECT_EQ(::FindWindowW(L"#32768", nullptr), nullptr) << "a context menu showed";

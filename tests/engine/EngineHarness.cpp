@@ -8,20 +8,6 @@
 
 namespace enginetest {
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (::GetTickCount64() >= deadline) return condition();
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
 void EventLog::Add(const std::string& name, const std::string& detail, int number) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_events.push_back({name, detail, number, ::GetCurrentThreadId()});

@@ -16,12 +16,11 @@
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
 #include "include/cef_v8.h"
+#include "tests/support/MessagePump.h"
 
 namespace enginetest {
 
-// Pumps the calling thread's messages until the condition holds or the
-// time is up; returns the condition's last value.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+using test::WaitUntil;
 
 // One thing a callback saw, with the thread it ran on.
 struct Event {
