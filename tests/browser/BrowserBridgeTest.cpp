@@ -233,19 +233,32 @@ TEST_F(BrowserBridge, TheExtensionGivesEveryPageItsValueAndAFunctionNobodyHandle
 }
 
 TEST_F(BrowserBridge, NewWindowsOpenInTheSameBrowser) {
-  // A window with a size comes as a new window, one without as a new tab.
-  const char* const features[] = {"'width=200,height=100'", "''"};
-  for (const char* feature : features) {
-    SCOPED_TRACE(feature);
+  // A window with a size comes as a new window, one without, and a link
+  // to a new window, as a new tab.
+  struct Case {
+    const char* target;
+    const char* opener;  // the opening markup, with %s for the target's address
+  };
+  const Case cases[] = {
+      {"/target-window.html", "<script>window.open('%s', 'x', 'width=200,height=100');</script>"},
+      {"/target-tab.html", "<script>window.open('%s');</script>"},
+      {"/target-link.html",
+       "<a id='link' href='%s' target='_blank'>new</a>"
+       "<script>document.getElementById('link').click();</script>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target);
     Inbox().clear();
-    const std::string target = std::string("/target") + (feature[1] == '\'' ? "-tab" : "-window");
-    server.AddHtml(target + ".html",
+    const std::string target = c.target;
+    server.AddHtml(target,
                    "<html><body><script>setTitleText('" + target + "');</script></body></html>");
-    Run("<script>window.open('" + target + ".html', 'x', " + feature + ");</script>", target);
+    std::string opener = c.opener;
+    opener.replace(opener.find("%s"), 2, target);
+    Run(opener, target);
     EXPECT_EQ(::FindWindowW(L"CefBrowserWindow", nullptr), nullptr) << "a new window opened";
     bool addressed = false;
     for (const Received& address : Named(WM_APP_ADDRESS_CHANGED)) {
-      addressed = addressed || address.text == server.Url(target + ".html");
+      addressed = addressed || address.text == server.Url(target);
       EXPECT_TRUE(address.sent);
     }
     EXPECT_TRUE(addressed) << "no address change to the target";
