@@ -32,7 +32,9 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId, bool visibleOnly) {
 HWND WaitForWindow(const TestProcess& process, const std::wstring& className, DWORD timeoutMs) {
   const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
   for (;;) {
-    for (HWND window : TopLevelWindowsOf(process.Id())) {
+    // A window counts once it is shown: a dialog exists, hidden and
+    // without its texts, for a moment before that.
+    for (HWND window : TopLevelWindowsOf(process.Id(), true)) {
       wchar_t name[256] = {};
       ::GetClassNameW(window, name, 256);
       if (className.empty() || className == name) return window;

@@ -15,8 +15,9 @@ class TestProcess;
 // The top-level windows (visible or not) owned by threads of the process.
 std::vector<HWND> TopLevelWindowsOf(DWORD processId, bool visibleOnly = false);
 
-// Waits up to timeoutMs for a top-level window of the class (any class when
-// empty) owned by the process; null when none came or the process ended.
+// Waits up to timeoutMs for a shown top-level window of the class (any
+// class when empty) owned by the process; null when none came or the
+// process ended.
 HWND WaitForWindow(const TestProcess& process, const std::wstring& className, DWORD timeoutMs);
 
 // Pixels of a screen rectangle, 0x00RRGGBB, top-down rows.
