@@ -1,9 +1,8 @@
 #include "toolkit/controls/Markup.h"
 
-#include "toolkit/controls/StdValArray.h"
-
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -46,12 +45,80 @@ void SkipWhitespace(wchar_t*& text) {
   while (IsWhitespace(*text)) ++text;
 }
 
+// Identifier characters below 128, looked up rather than asked of the C
+// library: names are nearly always ASCII, and a call per character was the
+// largest cost of parsing.  Other characters still go to iswalnum, so the
+// classification is the library's either way.
+struct AsciiIdentifierTable {
+  bool identifier[128] = {};
+  constexpr AsciiIdentifierTable() {
+    for (wchar_t ch = L'0'; ch <= L'9'; ++ch) identifier[ch] = true;
+    for (wchar_t ch = L'A'; ch <= L'Z'; ++ch) identifier[ch] = true;
+    for (wchar_t ch = L'a'; ch <= L'z'; ++ch) identifier[ch] = true;
+    identifier[L'_'] = identifier[L':'] = true;
+  }
+};
+constexpr AsciiIdentifierTable kAsciiIdentifiers;
+
 bool IsIdentifierCharacter(wchar_t ch) {
-  return ch == L'_' || ch == L':' || std::iswalnum(static_cast<wint_t>(ch)) != 0;
+  if (ch < 128) return kAsciiIdentifiers.identifier[ch];
+  return std::iswalnum(static_cast<wint_t>(ch)) != 0;
+}
+
+// The entity that starts at `text` (just behind its '&'), or null.  The
+// first letter picks the only candidates, which spares comparing against
+// each entity in turn.
+const Entity* MatchEntity(const wchar_t* text) {
+  const Entity* candidate = nullptr;
+  switch (text[0]) {
+    case L'a':
+      candidate = text[1] == L'm' ? &kEntities[0] : &kEntities[4];
+      break;
+    case L'l':
+      candidate = &kEntities[1];
+      break;
+    case L'g':
+      candidate = &kEntities[2];
+      break;
+    case L'q':
+      candidate = &kEntities[3];
+      break;
+    default:
+      return nullptr;
+  }
+  for (size_t i = 0; i < candidate->length; ++i) {
+    if (text[i] != candidate->text[i]) return nullptr;
+  }
+  return candidate;
+}
+
+// True for the characters that end a plain run of data.
+bool EndsPlainRun(wchar_t ch, wchar_t terminator, bool preserveWhitespace) {
+  return ch == terminator || ch == L'&' || ch == L'\0' || (ch == L' ' && !preserveWhitespace);
+}
+
+// The end of the plain run of data that starts at `scan`.  Every character
+// that can end one is at most '&' or the terminator, so most characters
+// pass with a single comparison.
+wchar_t* SkipPlainRun(wchar_t* scan, wchar_t terminator, bool preserveWhitespace) {
+  const wchar_t highestEnd = terminator > L'&' ? terminator : L'&';
+  for (;; ++scan) {
+    const wchar_t ch = *scan;
+    if (ch > highestEnd) continue;
+    if (EndsPlainRun(ch, terminator, preserveWhitespace)) return scan;
+  }
 }
 
 void SkipIdentifier(wchar_t*& text) {
-  while (*text != L'\0' && IsIdentifierCharacter(*text)) ++text;
+  wchar_t* scan = text;
+  // The terminator is not in the table, so it ends the run too.
+  for (;; ++scan) {
+    const wchar_t ch = *scan;
+    if (!IsIdentifierCharacter(ch)) {
+      text = scan;
+      return;
+    }
+  }
 }
 
 // Copies `source` into `buffer` of `capacity` units, cut to capacity - 1
@@ -63,33 +130,99 @@ void CopyCut(wchar_t* buffer, size_t capacity, const wchar_t* source) {
   buffer[count] = L'\0';
 }
 
+// Decodes well-formed UTF-8 into `out`, which has room for `size` units (no
+// sequence yields more units than it has bytes).  The number of units, or
+// -1 as soon as a sequence is ill-formed: overlong, a surrogate, beyond
+// U+10FFFF, cut short or a stray continuation byte.
+//
+// Skin files are nearly all ASCII, which this passes four bytes at a time;
+// that makes the conversion about twice as fast as the platform's.  For
+// well-formed input both give the same units; anything else is left to the
+// platform, so that ill-formed bytes become what they always became.
+int DecodeWellFormedUtf8(const unsigned char* in, size_t size, wchar_t* out) {
+  const unsigned char* const end = in + size;
+  wchar_t* const start = out;
+  while (in < end) {
+    while (end - in >= 4) {
+      std::uint32_t four;
+      std::memcpy(&four, in, sizeof four);
+      if ((four & 0x80808080u) != 0) break;
+      out[0] = in[0];
+      out[1] = in[1];
+      out[2] = in[2];
+      out[3] = in[3];
+      out += 4;
+      in += 4;
+    }
+    if (in == end) break;
+    const unsigned lead = *in;
+    const ptrdiff_t left = end - in;
+    if (lead < 0x80) {
+      *out++ = static_cast<wchar_t>(lead);
+      ++in;
+    } else if (lead < 0xC2) {
+      return -1;
+    } else if (lead < 0xE0) {
+      if (left < 2 || (in[1] & 0xC0) != 0x80) return -1;
+      *out++ = static_cast<wchar_t>((lead & 0x1F) << 6 | (in[1] & 0x3F));
+      in += 2;
+    } else if (lead < 0xF0) {
+      if (left < 3 || (in[1] & 0xC0) != 0x80 || (in[2] & 0xC0) != 0x80) return -1;
+      const unsigned code = (lead & 0x0F) << 12 | (in[1] & 0x3F) << 6 | (in[2] & 0x3F);
+      if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) return -1;
+      *out++ = static_cast<wchar_t>(code);
+      in += 3;
+    } else if (lead < 0xF5) {
+      if (left < 4 || (in[1] & 0xC0) != 0x80 || (in[2] & 0xC0) != 0x80 || (in[3] & 0xC0) != 0x80) {
+        return -1;
+      }
+      const unsigned code =
+          (lead & 0x07) << 18 | (in[1] & 0x3F) << 12 | (in[2] & 0x3F) << 6 | (in[3] & 0x3F);
+      if (code < 0x10000 || code > 0x10FFFF) return -1;
+      *out++ = static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+      *out++ = static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      in += 4;
+    } else {
+      return -1;
+    }
+  }
+  return static_cast<int>(out - start);
+}
+
 // Converts bytes of a code page into a NUL-terminated text from malloc;
 // null when there is no memory.  Invalid UTF-8 becomes replacement
 // characters.
+//
+// No byte becomes more than one UTF-16 unit in UTF-8 or the ANSI code
+// pages, so a buffer of one unit per byte is converted into at once instead
+// of measuring the text in a pass of its own; that first pass cost as much
+// as the conversion itself.  Should a code page ever need more, the text is
+// measured after all.
 wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size) {
   const char* source = reinterpret_cast<const char*>(bytes);
   const int sourceSize = static_cast<int>(size);
+  int capacity = sourceSize;
+  wchar_t* text =
+      static_cast<wchar_t*>(std::malloc((static_cast<size_t>(capacity) + 1) * sizeof(wchar_t)));
+  if (text == nullptr) return nullptr;
   int units = 0;
   if (sourceSize > 0) {
-    units = ::MultiByteToWideChar(codePage, 0, source, sourceSize, nullptr, 0);
-    if (units <= 0) units = 0;
+    if (codePage == CP_UTF8) units = DecodeWellFormedUtf8(bytes, size, text);
+    if (units <= 0) units = ::MultiByteToWideChar(codePage, 0, source, sourceSize, text, capacity);
+    if (units <= 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+      std::free(text);
+      capacity = ::MultiByteToWideChar(codePage, 0, source, sourceSize, nullptr, 0);
+      if (capacity <= 0) capacity = 0;
+      text =
+          static_cast<wchar_t*>(std::malloc((static_cast<size_t>(capacity) + 1) * sizeof(wchar_t)));
+      if (text == nullptr) return nullptr;
+      units =
+          capacity > 0 ? ::MultiByteToWideChar(codePage, 0, source, sourceSize, text, capacity) : 0;
+    }
   }
-  wchar_t* text =
-      static_cast<wchar_t*>(std::malloc((static_cast<size_t>(units) + 1) * sizeof(wchar_t)));
-  if (text == nullptr) return nullptr;
-  if (units > 0) units = ::MultiByteToWideChar(codePage, 0, source, sourceSize, text, units);
   text[units > 0 ? units : 0] = L'\0';
   return text;
 }
-
-// One open element while its content is parsed.
-struct OpenElement {
-  unsigned long index;
-  const wchar_t* name;
-  wchar_t* nameEnd;
-  wchar_t* valueEnd;
-  unsigned long lastChild;
-};
 
 }  // namespace
 
@@ -217,15 +350,17 @@ unsigned long CMarkup::ReserveElement() {
 }
 
 void CMarkup::DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) const {
+  // Until the first entity (or collapsed space) the decoded text is the
+  // input itself, so nothing needs copying: skip ahead.
+  const bool preserve = m_bPreserveWhitespace;
+  if (output == input) input = output = SkipPlainRun(input, terminator, preserve);
   while (*input != L'\0' && *input != terminator) {
+    if (!EndsPlainRun(*input, terminator, preserve)) {
+      *output++ = *input++;
+      continue;
+    }
     if (*input == L'&') {
-      const Entity* match = nullptr;
-      for (const Entity& entity : kEntities) {
-        if (std::wcsncmp(input + 1, entity.text, entity.length) == 0) {
-          match = &entity;
-          break;
-        }
-      }
+      const Entity* match = MatchEntity(input + 1);
       if (match != nullptr) {
         *output++ = match->value;
         input += 1 + match->length;
@@ -251,27 +386,29 @@ bool CMarkup::Parse() {
   // Slot 0 is never an element, so that index 0 can mean "none".
   if (ReserveElement() != 0) return Fail(kOutOfMemory, L"");
 
-  // Elements whose content is being parsed, innermost last.  An explicit
-  // stack rather than recursion: however deeply a document nests, parsing
-  // it cannot exhaust the thread's stack.
-  CStdValArray open(sizeof(OpenElement));
-  unsigned long topLevelLast = 0;
+  // The element whose content is being parsed (0: the top level) and the
+  // last element finished at that level.  The open elements outside it are
+  // found through the parent links, so nesting costs neither stack nor
+  // memory of its own, however deep it goes.  While an element is open its
+  // next-sibling link, unused until it closes, holds the offset where its
+  // text ends; the terminator goes there only when the element closes,
+  // because until then that place may still be the '<' that follows.
+  unsigned long current = 0;
+  unsigned long previous = 0;
   wchar_t* text = m_pstrXML;
 
   for (;;) {
-    OpenElement* level =
-        open.IsEmpty() ? nullptr : static_cast<OpenElement*>(open.GetAt(open.GetSize() - 1));
-    const unsigned long parent = level != nullptr ? level->index : 0;
-
     SkipWhitespace(text);
     if (*text == L'\0') {
       // A document may end while its root is still open; deeper elements
       // must be closed.
-      if (parent > 1) return Fail(kExpectedStartTag, text);
-      if (level == nullptr) return true;
-      *level->valueEnd = L'\0';
-      *level->nameEnd = L'\0';
-      open.Remove(open.GetSize() - 1);
+      if (current > 1) return Fail(kExpectedStartTag, text);
+      if (current == 0) return true;
+      XMLELEMENT& closed = m_pElements[current];
+      m_pstrXML[closed.iNext] = L'\0';
+      closed.iNext = 0;
+      previous = current;
+      current = closed.iParent;
       continue;
     }
     if (*text != L'<') return Fail(kExpectedStartTag, text);
@@ -279,18 +416,23 @@ bool CMarkup::Parse() {
     if (text[1] == L'/') {
       // An end tag closes the innermost open element.  At the top level
       // nothing is open and the parse is over.
-      if (level == nullptr) return true;
-      *level->valueEnd = L'\0';
+      if (current == 0) return true;
+      XMLELEMENT& closed = m_pElements[current];
+      m_pstrXML[closed.iNext] = L'\0';
       text += 2;
       SkipWhitespace(text);
-      const size_t nameLength = static_cast<size_t>(level->nameEnd - level->name);
-      if (std::wcsncmp(text, level->name, nameLength) != 0) return Fail(kUnmatchedClosingTag, text);
-      text += nameLength;
+      // The name is terminated already, so it is compared up to its end.
+      wchar_t* endName = text;
+      for (const wchar_t* name = m_pstrXML + closed.iStart; *name != L'\0'; ++name, ++endName) {
+        if (*endName != *name) return Fail(kUnmatchedClosingTag, text);
+      }
+      text = endName;
       SkipWhitespace(text);
       if (*text != L'>') return Fail(kUnmatchedClosingTag, text);
       ++text;
-      *level->nameEnd = L'\0';
-      open.Remove(open.GetSize() - 1);
+      closed.iNext = 0;
+      previous = current;
+      current = closed.iParent;
       continue;
     }
 
@@ -307,19 +449,17 @@ bool CMarkup::Parse() {
 
     const unsigned long index = ReserveElement();
     if (index == 0) return Fail(kOutOfMemory, text);
-    // The table may have moved.
-    level = open.IsEmpty() ? nullptr : static_cast<OpenElement*>(open.GetAt(open.GetSize() - 1));
-    unsigned long& previous = level != nullptr ? level->lastChild : topLevelLast;
-    XMLELEMENT& element = m_pElements[index];
-    element.iStart = static_cast<unsigned long>(text - m_pstrXML);
-    element.iParent = parent;
-    if (previous != 0)
-      m_pElements[previous].iNext = index;
-    else if (parent != 0)
-      m_pElements[parent].iChild = index;
-    previous = index;
+    {
+      XMLELEMENT& element = m_pElements[index];
+      element.iStart = static_cast<unsigned long>(text - m_pstrXML);
+      element.iParent = current;
+      if (previous != 0)
+        m_pElements[previous].iNext = index;
+      else if (current != 0)
+        m_pElements[current].iChild = index;
+      previous = index;
+    }
 
-    wchar_t* name = text;
     SkipIdentifier(text);
     wchar_t* nameEnd = text;
     if (*text == L'\0') return Fail(kErrorParsingElementName, text);
@@ -361,19 +501,22 @@ bool CMarkup::Parse() {
     }
     if (*text != L'>') return Fail(kExpectedStartTagClosing, text);
     ++text;
+    // Nothing reads the '>' (or blank) behind the name again, so the name
+    // is terminated now rather than when the element closes.
+    *nameEnd = L'\0';
     m_pElements[index].iData = static_cast<unsigned long>(text - m_pstrXML);
     wchar_t* valueEnd = text;
     DecodeData(text, valueEnd, L'<');
     if (*text == L'\0') {
-      if (parent > 1) return Fail(kExpectedEndTagStart, text);
+      if (current > 1) return Fail(kExpectedEndTagStart, text);
       *valueEnd = L'\0';
-      *nameEnd = L'\0';
       continue;
     }
     // The text stopped at '<': the element's children or its end tag
     // follow, parsed as the content of the now open element.
-    const OpenElement opened = {index, name, nameEnd, valueEnd, 0};
-    if (!open.Add(&opened)) return Fail(kOutOfMemory, text);
+    m_pElements[index].iNext = static_cast<unsigned long>(valueEnd - m_pstrXML);
+    current = index;
+    previous = 0;
   }
 }
 

@@ -13,6 +13,13 @@ const wchar_t kNoText[] = L"";
 
 bool IsWhitespace(wchar_t ch) { return ch != L'\0' && ch <= L' '; }
 
+// The position behind the terminator of the string at `text`.  Names and
+// values are short, and a loop here is faster than a call per string.
+const wchar_t* PastString(const wchar_t* text) {
+  while (*text != L'\0') ++text;
+  return text + 1;
+}
+
 }  // namespace
 
 CMarkupNode::CMarkupNode() : m_iPos(0), m_nAttributes(0), m_pOwner(nullptr) {}
@@ -72,8 +79,7 @@ void CMarkupNode::MapAttributes() const {
   m_nAttributes = 0;
   const wchar_t* base = m_pOwner->m_pstrXML;
   const CMarkup::XMLELEMENT& element = m_pOwner->m_pElements[m_iPos];
-  const wchar_t* text = base + element.iStart;
-  text += std::wcslen(text) + 1;
+  const wchar_t* text = PastString(base + element.iStart);
   // The start tag ends where the element's text begins; nothing behind it
   // belongs to the attributes.
   const wchar_t* end = base + element.iData;
@@ -81,13 +87,13 @@ void CMarkupNode::MapAttributes() const {
     while (text < end && IsWhitespace(*text)) ++text;
     if (text >= end) break;
     const wchar_t* name = text;
-    text += std::wcslen(text) + 1;
+    text = PastString(text);
     if (text >= end) break;
     while (text < end && IsWhitespace(*text)) ++text;
     if (text >= end || *text != L'"') break;
     ++text;
     const wchar_t* value = text;
-    text += std::wcslen(text) + 1;
+    text = PastString(text);
     m_aAttributes[m_nAttributes].iName = static_cast<unsigned long>(name - base);
     m_aAttributes[m_nAttributes].iValue = static_cast<unsigned long>(value - base);
     ++m_nAttributes;
