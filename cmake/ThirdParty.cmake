@@ -30,6 +30,19 @@ target_link_libraries(minizip PUBLIC ${ZLIB_STATIC})
 add_library(stb_image INTERFACE)
 target_include_directories(stb_image SYSTEM INTERFACE /usr/include/stb)
 
+# pugixml, from its Debian source package: the peer the markup benchmark
+# measures our parser against, built in its wide-character mode with our
+# compiler and flags.  Only a benchmark links it; without its sources that
+# benchmark is left out rather than the whole build stopped.
+set(PUGIXML_DIR ${TALMIC_THIRD_PARTY_DIR}/pugixml)
+if(EXISTS ${PUGIXML_DIR}/src/pugixml.cpp)
+  add_library(pugixml_wide STATIC EXCLUDE_FROM_ALL ${PUGIXML_DIR}/src/pugixml.cpp)
+  target_include_directories(pugixml_wide SYSTEM PUBLIC ${PUGIXML_DIR}/src)
+  target_compile_definitions(pugixml_wide PUBLIC PUGIXML_WCHAR_MODE)
+else()
+  message(STATUS "pugixml sources missing in ${PUGIXML_DIR}: the markup benchmark is skipped")
+endif()
+
 # GoogleTest, only for the checked build that runs the tests.
 if(TALMIC_CHECKED)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include <cstddef>
 
 namespace SkinUI {
@@ -35,8 +37,11 @@ template <class T, size_t N>
 bool ApplyAttributeRow(const TAttributeRow<T> (&table)[N], T& control, LPCWSTR name,
                        LPCWSTR value) {
   if (name == nullptr) return false;
+  // Names are compared unit by unit: the platform's string comparison goes
+  // through the user's locale rules, which costs far more and buys nothing
+  // for names that are plain ASCII.
   for (const TAttributeRow<T>& row : table) {
-    if (::lstrcmpW(row.name, name) == 0) {
+    if (std::wcscmp(row.name, name) == 0) {
       row.apply(control, value != nullptr ? value : L"");
       return true;
     }

@@ -33,6 +33,10 @@ void CPaintManagerUI::Invalidate(RECT& rcItem) {
   if (rcItem.top < 0) rcItem.top = 0;
   if (rcItem.right < rcItem.left) rcItem.right = rcItem.left;
   if (rcItem.bottom < rcItem.top) rcItem.bottom = rcItem.top;
+  // Controls not laid out yet have empty rectangles, and building a skin
+  // sets hundreds of attributes on them; each invalidation is a round trip
+  // to the window system that would change nothing.
+  if (::IsRectEmpty(&rcItem)) return;
   if (m_bLayered) ::UnionRect(&m_rcLayeredUpdate, &m_rcLayeredUpdate, &rcItem);
   if (m_hWndPaint != nullptr) ::InvalidateRect(m_hWndPaint, &rcItem, FALSE);
 }
