@@ -22,6 +22,10 @@ CControlUI* CALLBACK MatchUpdateNeeded(CControlUI* pThis, LPVOID /*pData*/) {
   return pThis->IsUpdateNeeded() ? pThis : nullptr;
 }
 
+long long Area(const RECT& rc) {
+  return static_cast<long long>(rc.right - rc.left) * (rc.bottom - rc.top);
+}
+
 bool AnyPositive(const RECT& rc) {
   return rc.left > 0 || rc.top > 0 || rc.right > 0 || rc.bottom > 0;
 }
@@ -38,7 +42,19 @@ void CPaintManagerUI::Invalidate(RECT& rcItem) {
   // to the window system that would change nothing.
   if (::IsRectEmpty(&rcItem)) return;
   if (m_bLayered) ::UnionRect(&m_rcLayeredUpdate, &m_rcLayeredUpdate, &rcItem);
-  if (m_hWndPaint != nullptr) ::InvalidateRect(m_hWndPaint, &rcItem, FALSE);
+  if (m_hWndPaint == nullptr) return;
+  // A layout pass invalidates every control it moves, nearly always inside
+  // a parent it invalidated just before.  Inside a rectangle invalidated
+  // during the pass, another invalidation changes nothing but costs a
+  // round trip to the window system.
+  if (m_bLayingOut) {
+    RECT inside = {};
+    if (::IntersectRect(&inside, &rcItem, &m_rcInvalidated) && ::EqualRect(&inside, &rcItem)) {
+      return;
+    }
+    if (Area(rcItem) > Area(m_rcInvalidated)) m_rcInvalidated = rcItem;
+  }
+  ::InvalidateRect(m_hWndPaint, &rcItem, FALSE);
 }
 
 void CPaintManagerUI::NeedUpdate() { m_bUpdateNeeded = true; }
@@ -84,7 +100,14 @@ void CPaintManagerUI::OnPaint() {
     return;
   }
   ::BeginPaint(m_hWndPaint, &ps);
-  if (m_bUpdateNeeded) LayOut();
+  if (m_bUpdateNeeded) {
+    // Nothing else validates the window while the pass runs, so what it
+    // invalidated stays invalid until the pass ends.
+    ::SetRectEmpty(&m_rcInvalidated);
+    m_bLayingOut = true;
+    LayOut();
+    m_bLayingOut = false;
+  }
   if (m_bFocusNeeded) SetNextTabControl(true);
   // Layout and focus may have run code that removed the tree.
   if (m_pRoot != nullptr) {

@@ -39,6 +39,8 @@ CPaintManagerUI::CPaintManagerUI()
       m_pOffscreenBits(nullptr),
       m_bLayered(false),
       m_rcLayeredUpdate(),
+      m_bLayingOut(false),
+      m_rcInvalidated(),
       m_rcLayeredInset(),
       m_bLayeredChanged(false),
       m_bUseGdiplusText(false),

@@ -359,6 +359,9 @@ class CPaintManagerUI {
   DWORD* m_pOffscreenBits;
   bool m_bLayered;
   RECT m_rcLayeredUpdate;
+  // While a layout pass runs: the largest rectangle it invalidated.
+  bool m_bLayingOut;
+  RECT m_rcInvalidated;
   RECT m_rcLayeredInset;
   bool m_bLayeredChanged;
   bool m_bUseGdiplusText;
