@@ -7,11 +7,22 @@
 
 #include "app/AppConfig.h"
 #include "app/CrashDump.h"
+#include "browser/CefBrowserApp.h"
+#include "include/cef_app.h"
+#include "toolkit/core/PaintManagerUI.h"
 #include "update/UpdateCheck.h"
+#include "windows/BrowserWnd.h"
 
 // The one application object.  It is constructed during static
 // initialisation, before anything else of the program runs.
 CKelpBrowser theApp;
+
+namespace {
+
+constexpr wchar_t kSkinFolder[] = L"skin";
+constexpr wchar_t kMainWindowText[] = L"Talmic";
+
+}  // namespace
 
 CKelpBrowser::CKelpBrowser() : CWinAppEx(TRUE) {}
 
@@ -32,20 +43,41 @@ BOOL CKelpBrowser::InitInstance() {
   CWinAppEx::InitInstance();
   AfxEnableControlContainer();
 
-  // Pointing the skin toolkit at the skin folder joins the sequence here.
+  SkinUI::CPaintManagerUI::SetInstance(m_hInstance);
+  SkinUI::CPaintManagerUI::SetResourcePath(SkinUI::CPaintManagerUI::GetInstancePath() +
+                                           kSkinFolder);
 
   // Handing over to the updater ends the client before the browser engine
   // or any window exists.
   if (CheckForUpdate()) return FALSE;
 
-  // Still to join the sequence, each at its place: the browser engine
-  // (high-DPI support, settings, the browser application object,
-  // initialisation), and, after the login URL is read, the main window with
-  // its login page and modal loop.
+  CefEnableHighDPISupport();
+
+  CefSettings settings;
+  settings.no_sandbox = 1;
+  settings.multi_threaded_message_loop = 1;
+  CefString(&settings.cache_path).FromString(GetAppDataFolder());
+
+  CefRefPtr<CefBrowserApp> application(new CefBrowserApp);
+
+  // Whether the engine started is not examined: without it the window
+  // still opens, only without a page.
+  const CefMainArgs mainArgs(m_hInstance);
+  CefInitialize(mainArgs, settings, application.get(), nullptr);
 
   const std::wstring loginUrl = ReadLoginUrl();
-  static_cast<void>(loginUrl);
-  static_cast<void>(m_pBrowserWnd);
 
+  m_pBrowserWnd = new CBrowserWnd;
+  m_pBrowserWnd->Create(nullptr, kMainWindowText, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
+  m_pBrowserWnd->CenterWindow();
+  m_pBrowserWnd->OpenLoginPage(loginUrl);
+  // The program's only message loop.  It ends with the quit message the
+  // window posts after shutting the engine down; the window itself is not
+  // destroyed first and deletes itself only if it ever is.
+  m_pBrowserWnd->ShowModal();
+
+  // Leaving lets go of the browser application object and of the
+  // settings' strings.
   return FALSE;
 }

@@ -1,6 +1,8 @@
 #include "tests/support/ProgramFolder.h"
 
+#include "browser/BrowserWindowMessages.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowProbe.h"
 
 namespace test {
 
@@ -10,5 +12,21 @@ ProgramFolder::ProgramFolder(const std::string& wexIni) {
 }
 
 TestProcess ProgramFolder::Start() const { return TestProcess::Start(Executable()); }
+
+bool RunToEnd(TestProcess& client, DWORD timeoutMs) {
+  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  bool shown = false;
+  while (!client.WaitForExit(10) && ::GetTickCount64() < deadline) {
+    if (shown) continue;
+    for (HWND window : TopLevelWindowsOf(client.Id(), true)) {
+      wchar_t name[64] = {};
+      ::GetClassNameW(window, name, 64);
+      if (std::wstring(name) != L"CBrowserWnd") continue;
+      shown = true;
+      ::PostMessageW(window, WM_USER_QUIT, 0, 0);
+    }
+  }
+  return shown;
+}
 
 }  // namespace test

@@ -3,6 +3,8 @@
 // touching the build tree or each other.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "tests/support/TempFolder.h"
@@ -28,5 +30,15 @@ class ProgramFolder {
   TempFolder m_folder;
   bool m_ready = false;
 };
+
+// The browser engine's override for the browser program, pointing at none:
+// clients started meanwhile run without an engine, which start-up allows,
+// and so open their window at once and end quickly.
+const wchar_t* const kNoBrowserProgram = L"Z:\\nonexistent\\talmic-no-browser";
+
+// Waits up to timeoutMs for the client to end.  Should its main window show
+// first, the client is asked to quit the way outside programs ask it, and
+// the wait goes on for that end.  Returns whether the main window showed.
+bool RunToEnd(TestProcess& client, DWORD timeoutMs);
 
 }  // namespace test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ProgramFolder.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestProcess.h"
@@ -76,9 +77,11 @@ TEST(UpdaterGuard, AnUpdaterInOtherLetterCaseDoesNotStopTheClient) {
 
   test::ProgramFolder program("[System]\r\nloginurl=http://127.0.0.1:9/app/login.jhtml\r\n");
   ASSERT_TRUE(program.IsReady());
+  const test::ScopedEnvironment noEngine(L"TALMIC_BROWSER", test::kNoBrowserProgram);
   test::TestProcess client = program.Start();
   ASSERT_TRUE(client.IsStarted());
-  ASSERT_TRUE(client.WaitForExit(60000));
+  EXPECT_TRUE(test::RunToEnd(client, 60000)) << "the client's window never showed";
+  ASSERT_TRUE(client.HasExited());
   EXPECT_EQ(client.ExitCode(), 0u);
 }
 
