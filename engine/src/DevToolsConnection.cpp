@@ -6,6 +6,8 @@
 #include <json/writer.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <mutex>
 #include <thread>
 
@@ -15,6 +17,11 @@
 
 namespace engine {
 namespace {
+
+double Milliseconds() {
+  using Clock = std::chrono::steady_clock;
+  return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
+}
 
 // How long Close waits for the browser to answer the closing handshake.
 constexpr DWORD kReaderStopMs = 3000;
@@ -38,11 +45,16 @@ struct DevToolsConnection::Impl {
   std::shared_ptr<Impl*> alive;
   std::mutex logLock;
   CFileHandle log;
+  double logOpened = 0;
 
   void Log(char direction, const std::string& text) {
     if (!log) return;
+    // Each line carries the milliseconds since the log was opened, so that
+    // a slow step stands out.
+    char stamp[32];
+    std::snprintf(stamp, sizeof(stamp), " %9.1f ", Milliseconds() - logOpened);
     std::string line(1, direction);
-    line += ' ';
+    line += stamp;
     line += text.size() > 400 ? text.substr(0, 400) + "..." : text;
     line += '\n';
     std::lock_guard<std::mutex> lock(logLock);
@@ -170,6 +182,7 @@ int DevToolsConnection::Send(const std::string& method, const Json::Value& param
 bool DevToolsConnection::IsOpen() const { return m_impl->open; }
 
 void DevToolsConnection::SetLogFile(const std::wstring& path) {
+  m_impl->logOpened = Milliseconds();
   m_impl->log.Reset(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }

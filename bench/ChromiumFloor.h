@@ -1,0 +1,49 @@
+// The floor our browser engine is measured against: the same browser
+// program alone, driven directly over DevTools, loading the same page
+// headless to its first frame.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct FloorTimes {
+  double firstFrame = 0;  // ms to the first screencast frame of the page
+  double loaded = 0;      // ms to the page's main frame having stopped loading
+};
+
+class ChromiumFloor {
+ public:
+  ChromiumFloor();
+  ~ChromiumFloor();
+  ChromiumFloor(const ChromiumFloor&) = delete;
+  ChromiumFloor& operator=(const ChromiumFloor&) = delete;
+
+  // Starts the browser program headless with the profile folder and waits
+  // until its DevTools endpoint answers.
+  bool Start(const std::wstring& profileFolder);
+  // Opens a new page target, loads the address in it and measures from the
+  // navigation request, or from `origin` (a Now() value) when given.  The
+  // target stays open until the next load or Stop.  Zero times when the
+  // page never showed.
+  FloorTimes Load(const std::string& url, double origin = 0);
+  // The screencast frames per second the page last loaded sends over the
+  // next `seconds`, each acknowledged at once and not decoded: what the
+  // browser program delivers before any client work.
+  double FrameRate(double seconds);
+  void Stop();
+
+  // The monotonic clock the times are measured on, in ms.
+  static double Now();
+
+ private:
+  struct Session;
+  std::unique_ptr<Session> m_session;
+};
+
+// The median of the positive values; zero when there are none.
+double MedianOf(std::vector<double> values);
+
+}  // namespace bench

@@ -1,0 +1,285 @@
+// How soon the client is useful after its process starts, seen from
+// outside as its user sees it: the main window visible, the demo login
+// page's first frame painted in it, and the page's functions answering.
+// Cold runs start with an empty browser cache folder, warm runs with the
+// one the previous run left.  Beside each figure is its floor on this
+// machine: an empty Win32 window started the same way for the window, and
+// the browser program alone loading the same page headless to its first
+// frame for the page.  Then the memory the client and its browser
+// processes hold at idle with the page shown, beside the browser program
+// alone holding the same page.
+#include <windows.h>
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "StartupBenchPaths.h"
+#include "bench/ChromiumFloor.h"
+#include "browser/BrowserWindowMessages.h"
+#include "demo/PageWatch.h"
+#include "src/ChromiumProcess.h"
+#include "tests/support/PageServer.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestProcess.h"
+#include "tests/support/WindowProbe.h"
+#include "util/TextUtil.h"
+#include "util/UniqueHandle.h"
+
+namespace {
+
+using bench::ChromiumFloor;
+using bench::MedianOf;
+
+constexpr int kRuns = 5;
+constexpr double kGiveUpMs = 60000;
+// Long enough for the page's network panel and the browser's own start-up
+// work to be over, so that what is measured is what an idle page holds.
+constexpr DWORD kIdleMs = 4000;
+
+double Now() { return ChromiumFloor::Now(); }
+
+// Reads to the end rather than to the reported size: the system's process
+// files report none.
+std::string ReadFile(const std::wstring& path) {
+  const CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
+  std::string content;
+  if (!file) return content;
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(file.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+    content.append(buffer, got);
+  }
+  return content;
+}
+
+// The client's browser cache, found the way the client finds it.
+std::wstring ClientCacheFolder() {
+  wchar_t local[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local))) return L"";
+  return std::wstring(local) + L"\\KelpBrowser";
+}
+
+struct ClientRun {
+  double window = 0;
+  double frame = 0;
+  double api = 0;
+  double workingSetMb = 0;
+  double browserMb = 0;
+};
+
+// The proportional memory (shared pages split among their users) of the
+// browser program's processes whose profile folder lies under the folder.
+// Under Wine the browser is a native program that no Windows call sees,
+// so its processes are read from the system's process folder; elsewhere
+// the figure is zero.
+double BrowserMemoryMb(const std::wstring& profileFolder) {
+  const std::wstring native = engine::NativePath(profileFolder);
+  // The whole argument, so that a folder inside this one is not taken.
+  const std::string needle = "--user-data-dir=" + WideToUtf8(native) + " ";
+  double kilobytes = 0;
+  WIN32_FIND_DATAW entry;
+  const CFindHandle find(::FindFirstFileW(L"Z:\\proc\\*", &entry));
+  if (!find) return 0;
+  do {
+    const std::wstring pid = entry.cFileName;
+    if (pid.empty() || pid.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+    std::string commandLine = ReadFile(L"Z:\\proc\\" + pid + L"\\cmdline");
+    for (char& c : commandLine) c = c == '\0' ? ' ' : c;
+    if (commandLine.find(needle) == std::string::npos) continue;
+    std::istringstream rollup(ReadFile(L"Z:\\proc\\" + pid + L"\\smaps_rollup"));
+    std::string line;
+    while (std::getline(rollup, line)) {
+      if (line.rfind("Pss:", 0) == 0) kilobytes += std::atof(line.c_str() + 4);
+    }
+  } while (::FindNextFileW(find.Get(), &entry));
+  return kilobytes / 1024.0;
+}
+
+// Starts the client, follows it until its page functions answer, and asks
+// it to quit.
+ClientRun RunClient(const std::wstring& exe, const test::PageServer& server, bool measureMemory) {
+  ClientRun run;
+  const int reportsBefore = server.RequestsFor("/app/report");
+  const double start = Now();
+  test::TestProcess client = test::TestProcess::Start(exe);
+  if (!client.IsStarted()) return run;
+  HWND window = nullptr;
+  // The page's report may come before or after its first picture is on
+  // screen; both are waited for.
+  while ((run.api == 0 || run.frame == 0) && Now() - start < kGiveUpMs && !client.WaitForExit(2)) {
+    if (window == nullptr) {
+      window = demo::FindMainWindow(client.Id());
+      if (window != nullptr) run.window = Now() - start;
+    }
+    if (window != nullptr && run.frame == 0 && demo::ShowsDemoPage(demo::FindBrowserView(window))) {
+      run.frame = Now() - start;
+    }
+    // The page reports once as it starts and once when getMac answered.
+    if (run.api == 0 && server.RequestsFor("/app/report") >= reportsBefore + 2) {
+      run.api = Now() - start;
+    }
+  }
+  if (measureMemory && run.api > 0) {
+    ::Sleep(kIdleMs);
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (::GetProcessMemoryInfo(client.Handle(), &counters, sizeof(counters))) {
+      run.workingSetMb = counters.WorkingSetSize / (1024.0 * 1024.0);
+    }
+    // The engine takes a folder of its own inside the cache folder when
+    // another client already holds the cache folder itself.
+    std::wstring profile = ClientCacheFolder() + L"\\";
+    const std::wstring own = profile + L"instance-" + std::to_wstring(client.Id());
+    if (::GetFileAttributesW(own.c_str()) != INVALID_FILE_ATTRIBUTES) profile = own + L"\\";
+    run.browserMb = BrowserMemoryMb(profile);
+  }
+  if (window != nullptr) ::PostMessageW(window, WM_USER_QUIT, 0, 0);
+  // The next run needs the browser program gone from the cache folder; the
+  // client's quit waits for that.
+  if (!client.WaitForExit(30000)) client.Terminate();
+  return run;
+}
+
+// The empty window's floor: process start to its window visible.
+double RunEmptyWindow(const std::wstring& exe) {
+  const double start = Now();
+  test::TestProcess process = test::TestProcess::Start(exe);
+  if (!process.IsStarted()) return 0;
+  double shown = 0;
+  while (shown == 0 && Now() - start < kGiveUpMs && !process.WaitForExit(1)) {
+    for (HWND window : test::TopLevelWindowsOf(process.Id(), true)) {
+      ::PostMessageW(window, WM_CLOSE, 0, 0);
+      shown = Now() - start;
+    }
+  }
+  if (!process.WaitForExit(10000)) process.Terminate();
+  return shown;
+}
+
+// The browser program alone: launched with the profile, the page loaded in
+// a new target, timed from before the launch.
+bench::FloorTimes RunChromiumAlone(const std::wstring& profile, const std::string& url,
+                                   double* memoryMb) {
+  ChromiumFloor floor;
+  const double start = Now();
+  if (!floor.Start(profile)) return bench::FloorTimes();
+  const bench::FloorTimes times = floor.Load(url, start);
+  if (memoryMb != nullptr) {
+    ::Sleep(kIdleMs);
+    *memoryMb = BrowserMemoryMb(profile);
+  }
+  floor.Stop();
+  return times;
+}
+
+double Ratio(double ours, double floor) { return floor > 0 ? ours / floor : 0.0; }
+
+}  // namespace
+
+int wmain() {
+  // Each figure is seen as soon as it is printed, even through a pipe.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  const std::wstring dist = TALMIC_BENCH_DIST;
+  const std::wstring demoFolder = TALMIC_BENCH_DEMO;
+  const std::wstring emptyWindow = TALMIC_BENCH_EMPTY_WINDOW;
+
+  std::string login = ReadFile(demoFolder + L"\\login.html");
+  if (login.empty()) {
+    std::printf("startup: cannot read the demo page in %ls\n", demoFolder.c_str());
+    return 1;
+  }
+  // The page's broken link is not followed here; any port will do.
+  const std::string placeholder = "__REFUSED_PORT__";
+  if (login.find(placeholder) != std::string::npos) {
+    login.replace(login.find(placeholder), placeholder.size(), "9");
+  }
+  test::PageServer server;
+  server.AddHtml("/app/login.jhtml", login);
+  server.Add("/app/common/checkVersions.jhtml",
+             test::Page{200, "application/json; charset=utf-8",
+                        "{\"version\":\"1.0.0.0\",\"upFiles\":[]}", ""});
+  server.Add("/app/report", test::Page{204, "text/plain", "", ""});
+  const std::string url = server.Url("/app/login.jhtml");
+
+  test::TempFolder work;
+  const std::wstring program = work / L"program";
+  ::CreateDirectoryW(program.c_str(), nullptr);
+  if (!test::CopyFolder(dist, program) ||
+      !test::WriteFileBytes(program + L"\\wex.ini", "[System]\r\nloginurl=" + url + "\r\n")) {
+    std::printf("startup: cannot copy the program folder %ls\n", dist.c_str());
+    return 1;
+  }
+  const std::wstring exe = program + L"\\Talmic.exe";
+
+  // The client: cold runs empty its cache folder first, as a new user or a
+  // relaunch (which empties it too) would have it.  That folder is the one
+  // every client in this Wine prefix uses, so no other client should run
+  // meanwhile (`make bench` runs nothing else).
+  std::vector<double> windowCold, frameCold, apiCold, windowWarm, frameWarm, apiWarm;
+  ClientRun idle;
+  for (int run = 0; run < kRuns; ++run) {
+    test::RemoveFolderRecursively(ClientCacheFolder());
+    const ClientRun cold = RunClient(exe, server, false);
+    windowCold.push_back(cold.window);
+    frameCold.push_back(cold.frame);
+    apiCold.push_back(cold.api);
+  }
+  for (int run = 0; run < kRuns; ++run) {
+    const ClientRun warm = RunClient(exe, server, run == kRuns - 1);
+    windowWarm.push_back(warm.window);
+    frameWarm.push_back(warm.frame);
+    apiWarm.push_back(warm.api);
+    if (run == kRuns - 1) idle = warm;
+  }
+
+  std::vector<double> empty;
+  for (int run = 0; run < kRuns; ++run) empty.push_back(RunEmptyWindow(emptyWindow));
+
+  std::vector<double> aloneCold, aloneWarm;
+  double aloneMemory = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    aloneCold.push_back(
+        RunChromiumAlone(work / (L"alone-cold-" + std::to_wstring(run) + L"\\"), url, nullptr)
+            .firstFrame);
+  }
+  const std::wstring warmProfile = work / L"alone-warm\\";
+  RunChromiumAlone(warmProfile, url, nullptr);  // fills the profile
+  for (int run = 0; run < kRuns; ++run) {
+    aloneWarm.push_back(
+        RunChromiumAlone(warmProfile, url, run == kRuns - 1 ? &aloneMemory : nullptr).firstFrame);
+  }
+
+  if (MedianOf(windowWarm) == 0) {
+    std::printf("startup: Talmic.exe showed no main window; its figures below are 0\n");
+  }
+  const double emptyMedian = MedianOf(empty);
+  for (const bool cold : {true, false}) {
+    const char* kind = cold ? "cold" : "warm";
+    const double window = MedianOf(cold ? windowCold : windowWarm);
+    const double frame = MedianOf(cold ? frameCold : frameWarm);
+    const double api = MedianOf(cold ? apiCold : apiWarm);
+    const double alone = MedianOf(cold ? aloneCold : aloneWarm);
+    std::printf(
+        "startup_window_visible_%s: %.0f ms (empty Win32 window: %.0f ms, ratio %.2f;"
+        " target at most 300 ms with a warm wineserver)\n",
+        kind, window, emptyMedian, Ratio(window, emptyMedian));
+    std::printf(
+        "startup_first_page_frame_%s: %.0f ms (Chromium alone, headless, to its first frame:"
+        " %.0f ms, ratio %.2f; target at most 1.30)\n",
+        kind, frame, alone, Ratio(frame, alone));
+    std::printf("startup_page_api_answering_%s: %.0f ms (Chromium alone has no page API)\n", kind,
+                api);
+  }
+  std::printf("memory_client_working_set_idle: %.1f MB\n", idle.workingSetMb);
+  std::printf(
+      "memory_browser_processes_idle: %.1f MB proportional (Chromium alone with the same page:"
+      " %.1f MB, ratio %.2f)\n",
+      idle.browserMb, aloneMemory, Ratio(idle.browserMb, aloneMemory));
+  return 0;
+}
