@@ -226,6 +226,40 @@ bool MeasureEndToEnd(const std::wstring& fileName, Phases& phases) {
   return true;
 }
 
+// The floor of a first frame: a plain window of the same size whose first
+// paint fills it with one colour through GDI.  What a new window costs the
+// window system before any control is drawn is in it.
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return ::DefWindowProcW(window, message, wParam, lParam);
+  PAINTSTRUCT paint = {};
+  HDC dc = ::BeginPaint(window, &paint);
+  ::FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::EndPaint(window, &paint);
+  return 0;
+}
+
+double PlainFirstPaint() {
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = PlainWindowProc;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"SkinBenchPlainWindow";
+  ::RegisterClassW(&windowClass);
+  std::vector<double> times;
+  for (int run = 0; run < kRuns; ++run) {
+    HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"plain", WS_POPUP | WS_VISIBLE,
+                                    40, 40, kWindowWidth, kWindowHeight, nullptr, nullptr,
+                                    windowClass.hInstance, nullptr);
+    if (window == nullptr) return 0;
+    const auto start = Clock::now();
+    ::InvalidateRect(window, nullptr, FALSE);
+    ::UpdateWindow(window);
+    ::GdiFlush();
+    times.push_back(Milliseconds(start, Clock::now()));
+    ::DestroyWindow(window);
+  }
+  return Median(times);
+}
+
 }  // namespace
 
 int main() {
@@ -233,6 +267,8 @@ int main() {
   SkinUI::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
   SkinUI::CPaintManagerUI::SetResourcePath(folder.Path().c_str());
 
+  std::printf("skin_plain_window_first_paint: %.2f ms (the floor of a first frame)\n",
+              PlainFirstPaint());
   const int sizes[] = {100, 1000, 10000};
   double perControlAtSmallest = 0;
   for (int size : sizes) {
