@@ -107,17 +107,15 @@ void CContainerUI::LineDown() {
 
 void CContainerUI::PageUp() {
   SIZE sz = GetScrollPos();
-  int offset = m_rcItem.bottom - m_rcItem.top - m_rcInset.top - m_rcInset.bottom;
-  if (IsShown(m_pHorizontalScrollBar)) offset -= m_pHorizontalScrollBar->GetFixedHeight();
-  sz.cy -= offset;
+  const RECT page = GetInnerRect();
+  sz.cy -= page.bottom - page.top;
   SetScrollPos(sz);
 }
 
 void CContainerUI::PageDown() {
   SIZE sz = GetScrollPos();
-  int offset = m_rcItem.bottom - m_rcItem.top - m_rcInset.top - m_rcInset.bottom;
-  if (IsShown(m_pHorizontalScrollBar)) offset -= m_pHorizontalScrollBar->GetFixedHeight();
-  sz.cy += offset;
+  const RECT page = GetInnerRect();
+  sz.cy += page.bottom - page.top;
   SetScrollPos(sz);
 }
 
@@ -147,17 +145,15 @@ void CContainerUI::LineRight() {
 
 void CContainerUI::PageLeft() {
   SIZE sz = GetScrollPos();
-  int offset = m_rcItem.right - m_rcItem.left - m_rcInset.left - m_rcInset.right;
-  if (IsShown(m_pVerticalScrollBar)) offset -= m_pVerticalScrollBar->GetFixedWidth();
-  sz.cx -= offset;
+  const RECT page = GetInnerRect();
+  sz.cx -= page.right - page.left;
   SetScrollPos(sz);
 }
 
 void CContainerUI::PageRight() {
   SIZE sz = GetScrollPos();
-  int offset = m_rcItem.right - m_rcItem.left - m_rcInset.left - m_rcInset.right;
-  if (IsShown(m_pVerticalScrollBar)) offset -= m_pVerticalScrollBar->GetFixedWidth();
-  sz.cx += offset;
+  const RECT page = GetInnerRect();
+  sz.cx += page.right - page.left;
   SetScrollPos(sz);
 }
 
