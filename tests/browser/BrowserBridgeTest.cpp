@@ -357,12 +357,15 @@ TEST_F(BrowserBridge, AddressesTitlesAndLoadingReachTheMainWindow) {
   }
   EXPECT_TRUE(inner) << "the inner frame's address was not reported";
   EXPECT_TRUE(next);
-  bool titled = false;
-  for (const Received& title : Named(WM_APP_TITLE_CHANGED)) {
-    EXPECT_TRUE(title.sent);
-    titled = titled || title.text == "next";
-  }
-  EXPECT_TRUE(titled);
+  // The title comes back from the page on its own path, which may still be
+  // on its way when the load has ended.
+  EXPECT_TRUE(WaitUntil([] {
+    for (const Received& title : Named(WM_APP_TITLE_CHANGED)) {
+      if (title.text == "next") return true;
+    }
+    return false;
+  }));
+  for (const Received& title : Named(WM_APP_TITLE_CHANGED)) EXPECT_TRUE(title.sent);
   for (const Received& loading : Named(WM_APP_LOADING_STATE)) {
     EXPECT_FALSE(loading.sent) << "the loading state is posted";
     EXPECT_EQ(reinterpret_cast<HWND>(loading.wParam), Browser()->GetHost()->GetWindowHandle());
