@@ -20,15 +20,26 @@ talmic_log() { printf '%s\n' "$*" >&2; }
 # display is recorded beside the prefix so that later calls share it.
 talmic_display() {
   local record=$talmic_build/xvfb.display
-  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    return 0
-  fi
+  local display='' pid=''
   if [ -f "$record" ]; then
     read -r display pid <"$record" || true
-    if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null; then
-      export DISPLAY=":$display"
-      return 0
+    if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
+      display=''
     fi
+  fi
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    # A display handed down by a script that started our Xvfb is still ours.
+    if [ -n "$display" ] && [ "$DISPLAY" = ":$display" ]; then
+      talmic_own_display=1
+    else
+      talmic_own_display=0
+    fi
+    return 0
+  fi
+  talmic_own_display=1
+  if [ -n "$display" ]; then
+    export DISPLAY=":$display"
+    return 0
   fi
   mkdir -p "$talmic_build"
   local fifo
@@ -60,7 +71,29 @@ talmic_prefix() {
     # has ended.  None of them may inherit the lock either.
     wineserver -p"${TALMIC_WINESERVER_PERSIST-120}" </dev/null >/dev/null 2>&1 9>&- || true
     wineboot </dev/null >/dev/null 2>&1 9>&- || true
+    talmic_window_management 9>&-
   ) 9>"$talmic_build/wineprefix.lock"
+}
+
+# Wine hands its top-level windows to the desktop's window manager and, each
+# time it hides or destroys one, waits up to two seconds for the manager to
+# acknowledge.  Our own Xvfb has no window manager, so there Wine is told to
+# place its windows itself; on a real desktop the desktop's manager does.
+# The choice is written to the prefix only when it changes.
+talmic_window_management() {
+  local want=managed
+  [ "${talmic_own_display:-0}" = 1 ] && want=unmanaged
+  local record=$talmic_build/wineprefix.windows
+  if [ -f "$record" ] && [ "$(cat "$record")" = "$want" ]; then
+    return 0
+  fi
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ "$want" = unmanaged ]; then
+    wine reg add "$key" /v Managed /d N /f </dev/null >/dev/null 2>&1 || return 0
+  else
+    wine reg delete "$key" /v Managed /f </dev/null >/dev/null 2>&1 || true
+  fi
+  echo "$want" >"$record"
 }
 
 talmic_wine_ready() {
