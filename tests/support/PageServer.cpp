@@ -43,10 +43,27 @@ struct PageServer::State {
     }
   }
 
+  // Waits for something to read on the connection; false once the server
+  // stops.  Under Wine, shutting a socket down does not wake a thread blocked
+  // in recv on it, and a browser may hold an idle connection open for
+  // minutes, so no thread blocks for longer than a short tick.
+  bool WaitReadable(SOCKET connection) const {
+    while (!stopping) {
+      fd_set readable;
+      FD_ZERO(&readable);
+      FD_SET(connection, &readable);
+      timeval tick = {0, 50 * 1000};
+      const int ready = ::select(0, &readable, nullptr, nullptr, &tick);
+      if (ready != 0) return ready > 0;
+    }
+    return false;
+  }
+
   void Serve(SOCKET connection) {
     std::string request;
     char buffer[4096];
     while (request.find("\r\n\r\n") == std::string::npos) {
+      if (!WaitReadable(connection)) return;
       const int got = ::recv(connection, buffer, sizeof(buffer), 0);
       if (got <= 0) return;
       request.append(buffer, static_cast<size_t>(got));
@@ -76,7 +93,7 @@ struct PageServer::State {
     ::send(connection, reply.data(), static_cast<int>(reply.size()), 0);
     ::shutdown(connection, SD_SEND);
     // Let the browser read everything before the connection goes.
-    while (::recv(connection, buffer, sizeof(buffer), 0) > 0) {
+    while (WaitReadable(connection) && ::recv(connection, buffer, sizeof(buffer), 0) > 0) {
     }
   }
 };
