@@ -21,6 +21,49 @@ bool FileExists(const std::wstring& path) {
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
+// The first bytes of a small file, or "" when it cannot be read.
+std::string ReadSmallFile(const std::wstring& path) {
+  const CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return std::string();
+  char text[512] = {};
+  DWORD got = 0;
+  if (!::ReadFile(file.Get(), text, sizeof(text) - 1, &got, nullptr)) return std::string();
+  return std::string(text, got);
+}
+
+// Under Wine, the Unix process id of the program itself; 0 elsewhere.
+// Wine opens files in its server process, so reading the kernel's
+// "/proc/self" would describe the server; but it looks up a file's
+// attributes in the program's own process.  The program's main thread has
+// the process's id, so of all processes only the program itself has a
+// thread of its own id under "/proc/self/task".
+unsigned long OwnNativeProcessId() {
+  WIN32_FIND_DATAW entry;
+  const CFindHandle processes(::FindFirstFileW(L"Z:\\proc\\*", &entry));
+  if (!processes) return 0;
+  do {
+    wchar_t* end = nullptr;
+    const unsigned long pid = std::wcstoul(entry.cFileName, &end, 10);
+    if (pid == 0 || *end != L'\0') continue;
+    const std::wstring thread = L"Z:\\proc\\self\\task\\" + std::to_wstring(pid);
+    if (::GetFileAttributesW(thread.c_str()) != INVALID_FILE_ATTRIBUTES) return pid;
+  } while (::FindNextFileW(processes.Get(), &entry));
+  return 0;
+}
+
+// Whether the Unix process runs.  A process that has ended but was not yet
+// reaped by its parent counts as ended.
+bool NativeProcessRuns(unsigned long pid) {
+  const std::string stat =
+      ReadSmallFile(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat");
+  const size_t name = stat.rfind(") ");
+  if (name == std::string::npos || name + 2 >= stat.size()) return false;
+  const char state = stat[name + 2];
+  return state != 'Z' && state != 'X';
+}
+
 }  // namespace
 
 std::wstring NativePath(const std::wstring& path) {
@@ -82,6 +125,10 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
                              const std::vector<std::wstring>& switches) {
   Stop();
   if (executable.empty() || profileFolder.empty()) return false;
+  // Under Wine a missing native program is only noticed by the shell that
+  // would run it, long after the launch reported success; a missing program
+  // is told at once instead of after the whole start-up timeout.
+  if (!FileExists(executable)) return false;
   ::CreateDirectoryW(profileFolder.c_str(), nullptr);
   std::wstring folder = profileFolder;
   if (folder.back() != L'\\') folder += L'\\';
@@ -90,15 +137,32 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
   m_portFile = folder + L"DevToolsActivePort";
   ::DeleteFileW(m_portFile.c_str());
 
+  m_pidFile = folder + L"BrowserProcessId";
+  ::DeleteFileW(m_pidFile.c_str());
+  m_nativePid = 0;
+
   std::wstring commandLine = Quoted(NativePath(executable));
-  // Under Wine a native browser inherits the Unix output of the program
-  // that started Wine, whatever standard handles it is given; a shell in
-  // between points its output at nothing, so that the browser holds no
-  // pipe of anyone's open.
+  // Under Wine the browser is a native process that no Windows handle
+  // reaches, so a shell starts it and does three things first:
+  // - it points the browser's output at nothing, as a native browser would
+  //   otherwise inherit the Unix output of the program that started Wine
+  //   and hold the pipe of whoever reads it open;
+  // - it records its process id, which the browser keeps, so that Stop can
+  //   wait for the browser process itself to end;
+  // - it leaves a watcher behind that ends the browser should this program
+  //   end without shutting the engine down (killed, or crashed).
   const std::wstring shell = L"Z:\\bin\\sh";
   if (NativePath(executable) != executable && FileExists(shell)) {
-    commandLine = Quoted(NativePath(shell)) +
-                  L" -c \"exec \\\"$0\\\" \\\"$@\\\" </dev/null >/dev/null 2>&1\" " + commandLine;
+    // The script's own quotes are escaped for the command line it is part of.
+    const wchar_t* const script =
+        LR"(owner=$0; echo $$ >\"$1\"; shift; browser=$$; )"
+        LR"(if [ $owner != 0 ]; then )"
+        LR"(( while kill -0 $owner && kill -0 $browser; do sleep 1; done; )"
+        LR"(kill -0 $owner || kill $browser ) </dev/null >/dev/null 2>&1 & )"
+        LR"(fi; exec \"$@\" </dev/null >/dev/null 2>&1)";
+    commandLine = Quoted(NativePath(shell)) + L" -c " + Quoted(script) + L" " +
+                  std::to_wstring(OwnNativeProcessId()) + L" " +
+                  Quoted(NativePath(m_pidFile)) + L" " + commandLine;
   }
   const wchar_t* const fixed[] = {
       L"--headless=new",
@@ -178,6 +242,7 @@ bool ChromiumProcess::WaitUntilReady() {
             LoopbackPortAnswers(static_cast<uint16_t>(port))) {
           m_port = static_cast<uint16_t>(port);
           m_browserPath = path;
+          m_nativePid = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
           return true;
         }
       }
@@ -217,6 +282,13 @@ void ChromiumProcess::Stop() {
     if (!entry) break;
     ::Sleep(25);
   }
+  // Even then the process may still be writing into the profile while it
+  // ends; where its process id is known, wait for the process itself.
+  while (m_nativePid != 0 && NativeProcessRuns(m_nativePid) && ::GetTickCount64() < deadline) {
+    ::Sleep(25);
+  }
+  ::DeleteFileW(m_pidFile.c_str());
+  m_nativePid = 0;
   m_port = 0;
   m_browserPath.clear();
 }

@@ -45,6 +45,10 @@ class ChromiumProcess {
   void* m_process = nullptr;
   bool m_launched = false;
   std::wstring m_portFile;
+  // Under Wine, where the browser is a native process: the file its
+  // starting shell writes its process id to, and that id once read.
+  std::wstring m_pidFile;
+  unsigned long m_nativePid = 0;
   std::string m_browserPath;
   std::wstring m_profileFolder;
 };

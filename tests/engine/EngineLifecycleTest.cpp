@@ -6,30 +6,13 @@
 #include "src/ChromiumProcess.h"
 #include "tests/engine/EngineHarness.h"
 #include "tests/support/PageServer.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestProcess.h"
 
 namespace enginetest {
 namespace {
-
-// Sets an environment variable for a scope.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const wchar_t* name, const std::wstring& value) : m_name(name) {
-    wchar_t old[4096];
-    const DWORD length = ::GetEnvironmentVariableW(name, old, 4096);
-    m_had = length > 0 && length < 4096;
-    if (m_had) m_old = old;
-    ::SetEnvironmentVariableW(name, value.c_str());
-  }
-  ~ScopedEnvironment() { ::SetEnvironmentVariableW(m_name, m_had ? m_old.c_str() : nullptr); }
-
- private:
-  const wchar_t* m_name;
-  bool m_had = false;
-  std::wstring m_old;
-};
 
 uint16_t DevToolsPortIn(const std::wstring& profile) {
   const std::string text = test::ReadFileBytes(profile + L"\\DevToolsActivePort");
@@ -44,7 +27,7 @@ TEST(EngineLifecycle, TheLibraryReportsTheInterfaceHash) {
 TEST(EngineLifecycle, WithoutABrowserProgramInitialisationFailsAndNothingRuns) {
   SharedEngine::Stop();
   test::TempFolder folder;
-  ScopedEnvironment browser(L"TALMIC_BROWSER", folder / L"no-browser.exe");
+  test::ScopedEnvironment browser(L"TALMIC_BROWSER", folder / L"no-browser.exe");
   CefRefPtr<TestApp> app = new TestApp();
   CefSettings settings;
   settings.multi_threaded_message_loop = 1;
@@ -114,8 +97,8 @@ TEST(EngineLifecycle, SecondProgramOnTheSameCacheWorks) {
     ASSERT_TRUE(OpenBrowser(host, client, server.Url("/second.html"), 200, 100));
     ASSERT_TRUE(client->log.WaitFor("title", "second"));
 
-    ScopedEnvironment cache(L"ENGINE_TEST_CACHE", SharedEngine::CacheFolder() + L"cache");
-    ScopedEnvironment url(L"ENGINE_TEST_URL", CefString(server.Url("/second.html")).ToWString());
+    test::ScopedEnvironment cache(L"ENGINE_TEST_CACHE", SharedEngine::CacheFolder() + L"cache");
+    test::ScopedEnvironment url(L"ENGINE_TEST_URL", CefString(server.Url("/second.html")).ToWString());
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     test::TestProcess second =
@@ -129,6 +112,43 @@ TEST(EngineLifecycle, SecondProgramOnTheSameCacheWorks) {
     EXPECT_TRUE(client->log.WaitFor("title", "second"));
     CloseBrowser(client);
   }
+}
+
+// Run as a program that is killed by the test below: it starts the engine
+// and waits, never shutting it down.
+TEST(EngineLifecycle, ProgramKilledWhileRunning) {
+  wchar_t cache[MAX_PATH] = {};
+  if (::GetEnvironmentVariableW(L"ENGINE_TEST_KILLED_CACHE", cache, MAX_PATH) == 0) {
+    GTEST_SKIP() << "started by AKilledProgramLeavesNoBrowserRunning only";
+  }
+  CefRefPtr<TestApp> app = new TestApp();
+  CefSettings settings;
+  settings.multi_threaded_message_loop = 1;
+  CefString(&settings.cache_path) = std::wstring(cache);
+  ASSERT_TRUE(CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app, nullptr));
+  ::Sleep(INFINITE);
+}
+
+TEST(EngineLifecycle, AKilledProgramLeavesNoBrowserRunning) {
+  test::TempFolder folder;
+  const std::wstring cache = folder / L"cache";
+  test::ScopedEnvironment killed(L"ENGINE_TEST_KILLED_CACHE", cache);
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  test::TestProcess program =
+      test::TestProcess::Start(self, L"--gtest_filter=EngineLifecycle.ProgramKilledWhileRunning");
+  ASSERT_TRUE(program.IsStarted());
+  uint16_t port = 0;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        port = DevToolsPortIn(cache);
+        return port != 0 && engine::LoopbackPortAnswers(port);
+      },
+      60000))
+      << "the program's browser never answered";
+  program.Terminate();
+  EXPECT_TRUE(WaitUntil([&] { return !engine::LoopbackPortAnswers(port); }, 20000))
+      << "the browser outlived the program that started it";
 }
 
 }  // namespace
