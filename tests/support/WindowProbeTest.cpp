@@ -62,7 +62,15 @@ TEST(WindowProbe, CapturesWhatTheScreenShowsOfAWindow) {
     SCOPED_TRACE(c.name);
     SolidWindow window(c.colour, 40, 60, 160, 90);
     ASSERT_NE(window.Handle(), nullptr);
-    const test::Pixels pixels = test::CaptureWindow(window.Handle());
+    // The display maps the window a moment after it is shown; the centre
+    // tells when the screen holds it.
+    test::Pixels pixels;
+    const ULONGLONG deadline = ::GetTickCount64() + 5000;
+    do {
+      SolidWindow::PumpFor(20);
+      pixels = test::CaptureWindow(window.Handle());
+    } while ((pixels.width != 160 || pixels.height != 90 || pixels.At(80, 45) != c.seen) &&
+             ::GetTickCount64() < deadline);
     ASSERT_EQ(pixels.width, 160);
     ASSERT_EQ(pixels.height, 90);
     // A solid brush fill is exact: every pixel, corners included.
