@@ -56,8 +56,7 @@ unsigned long OwnNativeProcessId() {
 // Whether the Unix process runs.  A process that has ended but was not yet
 // reaped by its parent counts as ended.
 bool NativeProcessRuns(unsigned long pid) {
-  const std::string stat =
-      ReadSmallFile(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat");
+  const std::string stat = ReadSmallFile(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat");
   const size_t name = stat.rfind(") ");
   if (name == std::string::npos || name + 2 >= stat.size()) return false;
   const char state = stat[name + 2];
@@ -161,8 +160,8 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
         LR"(kill -0 $owner || kill $browser ) </dev/null >/dev/null 2>&1 & )"
         LR"(fi; exec \"$@\" </dev/null >/dev/null 2>&1)";
     commandLine = Quoted(NativePath(shell)) + L" -c " + Quoted(script) + L" " +
-                  std::to_wstring(OwnNativeProcessId()) + L" " +
-                  Quoted(NativePath(m_pidFile)) + L" " + commandLine;
+                  std::to_wstring(OwnNativeProcessId()) + L" " + Quoted(NativePath(m_pidFile)) +
+                  L" " + commandLine;
   }
   const wchar_t* const fixed[] = {
       L"--headless=new",

@@ -195,7 +195,8 @@ void AnswerSaveDialog(const std::wstring& path) {
   WaitUntil([&] {
     dialog = nullptr;
     for (HWND candidate = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
-         candidate != nullptr; candidate = ::FindWindowExW(nullptr, candidate, L"#32770", nullptr)) {
+         candidate != nullptr;
+         candidate = ::FindWindowExW(nullptr, candidate, L"#32770", nullptr)) {
       if (::IsWindowVisible(candidate) && FileNameBox(candidate) != nullptr) dialog = candidate;
     }
     name = dialog != nullptr ? FileNameBox(dialog) : nullptr;
