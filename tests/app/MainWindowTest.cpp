@@ -286,7 +286,10 @@ class ProgramRun {
   void StartAndWaitForBrowser() {
     ASSERT_NO_FATAL_FAILURE(Start());
     m_main = test::WaitForWindow(m_process, L"CBrowserWnd", kStartTimeoutMs);
-    ASSERT_NE(m_main, nullptr) << "no main window";
+    ASSERT_NE(m_main, nullptr) << "no main window; the program "
+                               << (m_process.HasExited()
+                                       ? "ended with " + std::to_string(*m_process.ExitCode())
+                                       : std::string("still runs"));
     ASSERT_TRUE(WaitFor([&] { return ::IsZoomed(m_main) && BrowserChildOf(m_main) != nullptr; },
                         kStartTimeoutMs))
         << "the window did not maximise with its browser in it";
