@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <functional>
 #include <regex>
 #include <string>
@@ -17,123 +16,22 @@
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "include/cef_command_line.h"
+#include "tests/support/BrowserFixture.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PageServer.h"
-#include "tests/support/TempFolder.h"
 #include "util/UniqueHandle.h"
 
 namespace {
 
 using test::WaitUntil;
-
-// A message the test main window received.
-struct Received {
-  UINT message;
-  WPARAM wParam;
-  std::string text;  // the UTF-8 or UTF-16 text it pointed at, as UTF-8
-  bool sent;         // sent from another thread rather than posted
-};
-
-std::vector<Received>& Inbox() {
-  static std::vector<Received> inbox;
-  return inbox;
-}
-
-std::string Narrow(const wchar_t* text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-  if (size > 1) ::WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-  return out;
-}
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const bool sent = ::InSendMessage() != FALSE;
-  switch (message) {
-    case WM_USER_TITLE_TEXT:
-      Inbox().push_back({message, 0, reinterpret_cast<const char*>(wParam), sent});
-      return 0;
-    case WM_USER_TITLE_COLOR:
-    case WM_APP_BROWSER_CREATED:
-    case WM_APP_LOADING_STATE:
-    case WM_USER_BROWSER_CLOSING:
-      Inbox().push_back({message, wParam, std::string(), sent});
-      return 0;
-    case WM_APP_ADDRESS_CHANGED:
-    case WM_APP_TITLE_CHANGED:
-      Inbox().push_back({message, wParam,
-                         lParam != 0 ? Narrow(reinterpret_cast<const wchar_t*>(lParam)) : "",
-                         sent});
-      return 0;
-    default:
-      return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-}
-
-std::vector<Received> Named(UINT message) {
-  std::vector<Received> found;
-  for (const Received& received : Inbox()) {
-    if (received.message == message) found.push_back(received);
-  }
-  return found;
-}
-
-bool HasTitleText(const std::string& text) {
-  for (const Received& received : Named(WM_USER_TITLE_TEXT)) {
-    if (received.text == text) return true;
-  }
-  return false;
-}
+using Received = test::BrowserFixture::Received;
 
 // One engine, one main window and one browser for the whole program, as
 // the application has.
-class BrowserBridge : public ::testing::Test {
+class BrowserBridge : public test::BrowserFixture {
  protected:
   static void SetUpTestSuite() {
-    cache = new test::TempFolder();
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"BrowserBridgeMain";
-    ::RegisterClassExW(&windowClass);
-    g_hMainWnd = ::CreateWindowExW(0, L"BrowserBridgeMain", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 640,
-                                   480, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    app = new CefBrowserApp();
-    CefSettings settings;
-    settings.no_sandbox = 1;
-    settings.multi_threaded_message_loop = 1;
-    CefString(&settings.cache_path) = (*cache / L"cache");
-    // As in the engine's own tests, ENGINE_TEST_LOG names a file for the
-    // DevTools traffic when a failure needs looking into.
-    if (const char* log = std::getenv("ENGINE_TEST_LOG")) {
-      CefString(&settings.log_file) = std::string(log);
-    }
-    started = CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app.get(), nullptr);
-    if (!started) return;
-    handler = new CefBrowserEventHandler(g_hMainWnd);
-    CefWindowInfo info;
-    RECT area = {0, 0, 600, 400};
-    info.SetAsChild(g_hMainWnd, area);
-    CefBrowserSettings browserSettings;
-    browser = CefBrowserHost::CreateBrowserSync(info, handler.get(), "about:blank", browserSettings,
-                                                nullptr);
-    created = WaitUntil([] { return !Named(WM_APP_BROWSER_CREATED).empty(); });
-  }
-
-  static void TearDownTestSuite() {
-    browser = nullptr;
-    if (started) CefShutdown();
-    handler = nullptr;
-    app = nullptr;
-    ::DestroyWindow(g_hMainWnd);
-    g_hMainWnd = nullptr;
-    delete cache;
-  }
-
-  void SetUp() override {
-    ASSERT_TRUE(started) << "the engine did not start";
-    ASSERT_TRUE(created) << "the handler did not hear of the browser";
-    Inbox().clear();
+    StartEngine({L"BrowserBridgeMain", WS_OVERLAPPEDWINDOW, {640, 480}, {0, 0, 600, 400}});
   }
 
   // Loads a page of the test server and waits for its closing title text.
@@ -142,24 +40,7 @@ class BrowserBridge : public ::testing::Test {
     Browser()->GetMainFrame()->LoadURL(server.Url("/page.html"));
     ASSERT_TRUE(WaitUntil([&] { return HasTitleText(marker); })) << "the page did not finish";
   }
-
-  static CefRefPtr<CefBrowser> Browser() { return browser; }
-
-  static test::TempFolder* cache;
-  static CefRefPtr<CefBrowserApp> app;
-  static CefRefPtr<CefBrowserEventHandler> handler;
-  static CefRefPtr<CefBrowser> browser;
-  static bool started;
-  static bool created;
-  test::PageServer server;
 };
-
-test::TempFolder* BrowserBridge::cache = nullptr;
-CefRefPtr<CefBrowserApp> BrowserBridge::app;
-CefRefPtr<CefBrowserEventHandler> BrowserBridge::handler;
-CefRefPtr<CefBrowser> BrowserBridge::browser;
-bool BrowserBridge::started = false;
-bool BrowserBridge::created = false;
 
 TEST_F(BrowserBridge, TitleTextReachesTheMainWindowAsUtf8ByASend) {
   Run("<script>"

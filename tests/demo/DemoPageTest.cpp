@@ -16,12 +16,10 @@
 #include <vector>
 
 #include "browser/BrowserWindowMessages.h"
-#include "browser/CefBrowserApp.h"
-#include "browser/CefBrowserEventHandler.h"
 #include "demo/PageWatch.h"
-#include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "netprobe/MacAddress.h"
+#include "tests/support/BrowserFixture.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PageServer.h"
 #include "tests/support/TempFolder.h"
@@ -30,65 +28,10 @@
 namespace {
 
 using test::WaitUntil;
+using Received = test::BrowserFixture::Received;
 
 constexpr int kWidth = 1200;
 constexpr int kHeight = 800;
-
-struct Received {
-  UINT message;
-  WPARAM wParam;
-  std::string text;
-};
-
-std::vector<Received>& Inbox() {
-  static std::vector<Received> inbox;
-  return inbox;
-}
-
-std::string Narrow(const wchar_t* text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-  if (size > 1) ::WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-  return out;
-}
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_USER_TITLE_TEXT:
-      Inbox().push_back({message, 0, reinterpret_cast<const char*>(wParam)});
-      return 0;
-    case WM_USER_TITLE_COLOR:
-    case WM_APP_BROWSER_CREATED:
-      Inbox().push_back({message, wParam, std::string()});
-      return 0;
-    case WM_APP_ADDRESS_CHANGED:
-      Inbox().push_back(
-          {message, wParam, lParam != 0 ? Narrow(reinterpret_cast<const wchar_t*>(lParam)) : ""});
-      return 0;
-    default:
-      return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-}
-
-std::vector<Received> Named(UINT message) {
-  std::vector<Received> found;
-  for (const Received& received : Inbox()) {
-    if (received.message == message) found.push_back(received);
-  }
-  return found;
-}
-
-// The last title text that began with the prefix, without the prefix.
-bool TitleTextAfter(const std::string& prefix, std::string* rest) {
-  bool found = false;
-  for (const Received& received : Named(WM_USER_TITLE_TEXT)) {
-    if (received.text.rfind(prefix, 0) == 0) {
-      *rest = received.text.substr(prefix.size());
-      found = true;
-    }
-  }
-  return found;
-}
 
 std::string ReadDemoFile(const char* name) {
   const char* folder = std::getenv("TALMIC_DEMO_DIR");
@@ -117,49 +60,20 @@ int RefusedPort() {
   return port;
 }
 
-class DemoPage : public ::testing::Test {
+class DemoPage : public test::BrowserFixture {
  protected:
   static void SetUpTestSuite() {
-    cache = new test::TempFolder();
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"CBrowserWnd";
-    ::RegisterClassExW(&windowClass);
     RECT frame = {0, 0, kWidth, kHeight};
     ::AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    g_hMainWnd = ::CreateWindowExW(0, L"CBrowserWnd", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                   0, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    app = new CefBrowserApp();
-    CefSettings settings;
-    settings.no_sandbox = 1;
-    settings.multi_threaded_message_loop = 1;
-    CefString(&settings.cache_path) = (*cache / L"cache");
-    started = CefInitialize(CefMainArgs(::GetModuleHandleW(nullptr)), settings, app.get(), nullptr);
-    if (!started) return;
-    handler = new CefBrowserEventHandler(g_hMainWnd);
-    CefWindowInfo info;
-    info.SetAsChild(g_hMainWnd, RECT{0, 0, kWidth, kHeight});
-    browser = CefBrowserHost::CreateBrowserSync(info, handler.get(), "about:blank",
-                                                CefBrowserSettings(), nullptr);
-    created = WaitUntil([] { return !Named(WM_APP_BROWSER_CREATED).empty(); });
-  }
-
-  static void TearDownTestSuite() {
-    browser = nullptr;
-    if (started) CefShutdown();
-    handler = nullptr;
-    app = nullptr;
-    ::DestroyWindow(g_hMainWnd);
-    g_hMainWnd = nullptr;
-    delete cache;
+    StartEngine({L"CBrowserWnd",
+                 WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                 {frame.right - frame.left, frame.bottom - frame.top},
+                 {0, 0, kWidth, kHeight}});
   }
 
   void SetUp() override {
-    ASSERT_TRUE(started) << "the engine did not start";
-    ASSERT_TRUE(created) << "the handler did not hear of the browser";
+    BrowserFixture::SetUp();
+    if (HasFatalFailure()) return;
     std::string login = ReadDemoFile("login.html");
     ASSERT_FALSE(login.empty()) << "TALMIC_DEMO_DIR does not lead to the demo page";
     const std::string placeholder = "__REFUSED_PORT__";
@@ -171,7 +85,7 @@ class DemoPage : public ::testing::Test {
     server.AddHtml("/app/help.jhtml", ReadDemoFile("help.html"));
     server.Add("/app/report", test::Page{204, "text/plain", "", ""});
     Inbox().clear();
-    browser->GetMainFrame()->LoadURL(server.Url("/app/login.jhtml"));
+    Browser()->GetMainFrame()->LoadURL(server.Url("/app/login.jhtml"));
     // The panel is filled once every query has answered ("正在读取…" gone).
     ASSERT_TRUE(Evaluate("panel|",
                          "document.getElementById('ipConfig').textContent"
@@ -196,7 +110,7 @@ class DemoPage : public ::testing::Test {
     return WaitUntil(
         [&] {
           if (TitleTextAfter(prefix, result)) return true;
-          browser->GetMainFrame()->ExecuteJavaScript(script, "", 0);
+          Browser()->GetMainFrame()->ExecuteJavaScript(script, "", 0);
           WaitUntil([&] { return TitleTextAfter(prefix, result); }, 300);
           return TitleTextAfter(prefix, result);
         },
@@ -217,7 +131,7 @@ class DemoPage : public ::testing::Test {
     const int x = std::atoi(centre.c_str());
     const int y = std::atoi(centre.c_str() + centre.find(',') + 1);
     Inbox().clear();
-    HWND view = browser->GetHost()->GetWindowHandle();
+    HWND view = Browser()->GetHost()->GetWindowHandle();
     ::PostMessageW(view, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     ::PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     ::PostMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -232,22 +146,8 @@ class DemoPage : public ::testing::Test {
     });
   }
 
-  static test::TempFolder* cache;
-  static CefRefPtr<CefBrowserApp> app;
-  static CefRefPtr<CefBrowserEventHandler> handler;
-  static CefRefPtr<CefBrowser> browser;
-  static bool started;
-  static bool created;
-  test::PageServer server;
   std::string scriptErrors;
 };
-
-test::TempFolder* DemoPage::cache = nullptr;
-CefRefPtr<CefBrowserApp> DemoPage::app;
-CefRefPtr<CefBrowserEventHandler> DemoPage::handler;
-CefRefPtr<CefBrowser> DemoPage::browser;
-bool DemoPage::started = false;
-bool DemoPage::created = false;
 
 TEST_F(DemoPage, NetworkPanelShowsWhatThePageFunctionsAnswer) {
   EXPECT_EQ(scriptErrors, "0");
@@ -278,12 +178,7 @@ TEST_F(DemoPage, TitleButtonsReachTheMainWindowWhenClicked) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
     Click(c.id);
-    EXPECT_TRUE(WaitUntil([&] {
-      for (const Received& received : Named(WM_USER_TITLE_TEXT)) {
-        if (received.text == c.text) return true;
-      }
-      return false;
-    }));
+    EXPECT_TRUE(WaitUntil([&] { return HasTitleText(c.text); }));
   }
 }
 
@@ -325,7 +220,7 @@ TEST_F(DemoPage, BrokenLinkEndsOnTheErrorPage) {
         const std::string script =
             "if (document.body && document.body.innerText.indexOf('Failed to load') >= 0)"
             " setTitleText('error|' + document.body.innerText);";
-        browser->GetMainFrame()->ExecuteJavaScript(script, "", 0);
+        Browser()->GetMainFrame()->ExecuteJavaScript(script, "", 0);
         WaitUntil([&] { return TitleTextAfter("error|", &text); }, 300);
         return TitleTextAfter("error|", &text);
       },
@@ -340,7 +235,7 @@ TEST_F(DemoPage, WatcherFindsTheWindowSeesThePageAndSavesAPicture) {
   EXPECT_EQ(demo::FindMainWindow(::GetCurrentProcessId() + 4), nullptr)
       << "a window of another process was taken";
   HWND view = demo::FindBrowserView(main);
-  ASSERT_EQ(view, browser->GetHost()->GetWindowHandle());
+  ASSERT_EQ(view, Browser()->GetHost()->GetWindowHandle());
   EXPECT_TRUE(WaitUntil([&] { return demo::ShowsDemoPage(view); }));
 
   test::TempFolder folder;

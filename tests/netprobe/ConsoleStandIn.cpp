@@ -9,22 +9,10 @@
 
 #include <string>
 
+#include "tests/support/TempFolder.h"
 #include "util/UniqueHandle.h"
 
 namespace {
-
-std::string ReadAll(const std::wstring& path) {
-  const CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::string();
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (::ReadFile(file.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
-    bytes.append(buffer, got);
-  }
-  return bytes;
-}
 
 void WriteAll(HANDLE handle, const std::string& bytes) {
   size_t done = 0;
@@ -72,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring outputFile = stem + L".txt";
   if (::GetFileAttributesW(outputFile.c_str()) == INVALID_FILE_ATTRIBUTES) return 1;
   std::string output;
-  for (const char c : ReadAll(outputFile)) {
+  for (const char c : test::ReadFileBytes(outputFile)) {
     if (c == '\n') output += '\r';
     output += c;
   }

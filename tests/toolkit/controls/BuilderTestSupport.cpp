@@ -2,20 +2,11 @@
 
 #include <cwchar>
 
+#include "tests/toolkit/core/ToolkitEnvironment.h"
 #include "toolkit/controls/IContainerUI.h"
-#include "toolkit/core/PaintManagerUI.h"
 
 namespace test {
 namespace {
-
-// The toolkit is given the test program as its module, as the program
-// gives it its own; module resources come from there.
-class ToolkitEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { SkinUI::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr)); }
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
 
 std::wstring NameOrMark(const SkinUI::CControlUI& control) {
   const SkinUI::CSkinString name = control.GetName();
@@ -25,12 +16,7 @@ std::wstring NameOrMark(const SkinUI::CControlUI& control) {
 }  // namespace
 
 std::wstring BuilderData(const std::wstring& name) {
-  wchar_t value[MAX_PATH * 2] = {};
-  DWORD length = ::GetEnvironmentVariableW(L"TALMIC_BUILDER_DATA", value, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return std::wstring();
-  std::wstring folder(value, length);
-  if (folder.back() != L'\\') folder += L'\\';
-  return folder + name;
+  return ToolkitEnvironment::DataFile(L"TALMIC_BUILDER_DATA", name);
 }
 
 void BuilderTest::SetUp() {
@@ -40,11 +26,7 @@ void BuilderTest::SetUp() {
 
 void BuilderTest::TearDown() { ResetSettings(); }
 
-void BuilderTest::ResetSettings() {
-  SkinUI::CPaintManagerUI::SetResourceZip(L"", false);
-  SkinUI::CPaintManagerUI::SetResourcePath(L"");
-  SkinUI::CPaintManagerUI::SetResourceDll(nullptr);
-}
+void BuilderTest::ResetSettings() { ToolkitEnvironment::ResetSkinSettings(); }
 
 bool Tracker::Deleted(const std::wstring& name) const {
   for (const std::wstring& d : deleted) {

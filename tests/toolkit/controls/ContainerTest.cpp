@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tests/toolkit/controls/RectCheck.h"
 #include "tests/toolkit/controls/RenderCanvas.h"
 #include "tests/toolkit/core/ProbeControl.h"
 #include "tests/toolkit/core/SkinTestWindow.h"
@@ -24,16 +25,11 @@ using SkinUI::CPaintManagerUI;
 using SkinUI::CScrollBarUI;
 using test::ProbeControl;
 using test::Record;
+using test::RectText;
 using test::RenderCanvas;
 using test::Rgb;
+using test::SameRect;
 using test::SkinTestWindow;
-
-bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
-
-std::string Text(const RECT& rc) {
-  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) +
-         "," + std::to_string(rc.bottom);
-}
 
 // Counts the deletions of the controls it is attached to.
 struct DeathWatch {
@@ -276,8 +272,8 @@ TEST(ContainerFloat, FloatingChildrenAreAnchoredToTheirEdges) {
   window.Manager().AttachDialog(root);
   window.Paint();
   EXPECT_EQ(corner->GetFixedXY().cx, -10);
-  EXPECT_TRUE(SameRect(corner->GetPos(), RECT{170, 70, 190, 90})) << Text(corner->GetPos());
-  EXPECT_TRUE(SameRect(plain->GetPos(), RECT{5, 5, 195, 95})) << Text(plain->GetPos());
+  EXPECT_TRUE(SameRect(corner->GetPos(), RECT{170, 70, 190, 90})) << RectText(corner->GetPos());
+  EXPECT_TRUE(SameRect(plain->GetPos(), RECT{5, 5, 195, 95})) << RectText(plain->GetPos());
 }
 
 TEST(ContainerFloat, ARelativeChildMovesAndGrowsWithItsParent) {
@@ -291,14 +287,14 @@ TEST(ContainerFloat, ARelativeChildMovesAndGrowsWithItsParent) {
   window.Manager().AttachDialog(root);
   window.Paint();
   // The first placement only records the parent's size.
-  EXPECT_TRUE(SameRect(relative->GetPos(), RECT{10, 10, 50, 30})) << Text(relative->GetPos());
+  EXPECT_TRUE(SameRect(relative->GetPos(), RECT{10, 10, 50, 30})) << RectText(relative->GetPos());
   EXPECT_EQ(relative->GetRelativePos().szParent.cx, 200);
   // The parent grows by 100 x 40: half the width to the right, all the
   // height taller.
   ::SetWindowPos(window.Get(), nullptr, 0, 0, 300, 140, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   window.Paint();
-  EXPECT_TRUE(SameRect(root->GetPos(), RECT{0, 0, 300, 140})) << Text(root->GetPos());
-  EXPECT_TRUE(SameRect(relative->GetPos(), RECT{60, 10, 100, 70})) << Text(relative->GetPos());
+  EXPECT_TRUE(SameRect(root->GetPos(), RECT{0, 0, 300, 140})) << RectText(root->GetPos());
+  EXPECT_TRUE(SameRect(relative->GetPos(), RECT{60, 10, 100, 70})) << RectText(relative->GetPos());
 }
 
 // --- The search ---------------------------------------------------------------------
@@ -423,8 +419,8 @@ TEST_F(ScrollingWindow, ContentTallerThanTheContainerShowsTheBar) {
   EXPECT_EQ(Bar()->GetScrollRange(), 250 - 100);
   EXPECT_EQ(Bar()->GetScrollPos(), 0);
   // The bar stands right of the content, which gave up its width.
-  EXPECT_TRUE(SameRect(Bar()->GetPos(), RECT{184, 0, 200, 100})) << Text(Bar()->GetPos());
-  EXPECT_TRUE(SameRect(rows[1]->GetPos(), RECT{0, 50, 184, 100})) << Text(rows[1]->GetPos());
+  EXPECT_TRUE(SameRect(Bar()->GetPos(), RECT{184, 0, 200, 100})) << RectText(Bar()->GetPos());
+  EXPECT_TRUE(SameRect(rows[1]->GetPos(), RECT{0, 50, 184, 100})) << RectText(rows[1]->GetPos());
   EXPECT_EQ(stack->GetScrollRange().cy, 150);
 }
 
@@ -434,7 +430,7 @@ TEST_F(ScrollingWindow, TheWheelScrollsByTheStepAndOnlyNonFloatingChildrenMove) 
   EXPECT_EQ(stack->GetScrollPos().cy, 10);
   EXPECT_EQ(rows[0]->GetPos().top, -10);
   EXPECT_EQ(rows[1]->GetPos().top, 40);
-  EXPECT_TRUE(SameRect(badge->GetPos(), RECT{0, 0, 20, 20})) << Text(badge->GetPos());
+  EXPECT_TRUE(SameRect(badge->GetPos(), RECT{0, 0, 20, 20})) << RectText(badge->GetPos());
   window.PostWheel(50, 50, WHEEL_DELTA);
   window.PostWheel(50, 50, WHEEL_DELTA);  // stops at the top
   window.Pump();
@@ -471,7 +467,7 @@ TEST_F(ScrollingWindow, ShrinkingContentHidesTheBarAndResetsIt) {
   EXPECT_EQ(Bar()->GetScrollPos(), 0);
   EXPECT_EQ(Bar()->GetScrollRange(), 0);
   EXPECT_EQ(stack->GetScrollPos().cy, 0);
-  EXPECT_TRUE(SameRect(rows[0]->GetPos(), RECT{0, 0, 200, 50})) << Text(rows[0]->GetPos());
+  EXPECT_TRUE(SameRect(rows[0]->GetPos(), RECT{0, 0, 200, 50})) << RectText(rows[0]->GetPos());
 }
 
 TEST_F(ScrollingWindow, AContainerThatIgnoresTheMousePassesTheWheelOn) {

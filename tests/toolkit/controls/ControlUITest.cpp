@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tests/toolkit/controls/RectCheck.h"
 #include "tests/toolkit/controls/RenderCanvas.h"
 #include "tests/toolkit/core/ProbeControl.h"
 #include "tests/toolkit/core/SkinTestWindow.h"
@@ -28,16 +29,11 @@ using test::Argb;
 using test::NotifyLog;
 using test::ProbeControl;
 using test::Record;
+using test::RectText;
 using test::RenderCanvas;
 using test::Rgb;
+using test::SameRect;
 using test::SkinTestWindow;
-
-bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
-
-std::string Text(const RECT& rc) {
-  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) +
-         "," + std::to_string(rc.bottom);
-}
 
 // --- Attributes --------------------------------------------------------------
 
@@ -236,8 +232,8 @@ class ControlInWindow : public ::testing::Test {
 };
 
 TEST_F(ControlInWindow, TheFirstLayoutPlacesTheFloatingChild) {
-  EXPECT_TRUE(SameRect(root->GetPos(), RECT{0, 0, 200, 100})) << Text(root->GetPos());
-  EXPECT_TRUE(SameRect(child->GetPos(), RECT{10, 10, 60, 40})) << Text(child->GetPos());
+  EXPECT_TRUE(SameRect(root->GetPos(), RECT{0, 0, 200, 100})) << RectText(root->GetPos());
+  EXPECT_TRUE(SameRect(child->GetPos(), RECT{10, 10, 60, 40})) << RectText(child->GetPos());
   EXPECT_FALSE(child->IsUpdateNeeded());
 }
 
@@ -289,7 +285,7 @@ TEST_F(ControlInWindow, SettersInvalidateTheControlInTheWindow) {
 
     c.apply(*control);
     EXPECT_TRUE(SameRect(window.UpdateRect(), RECT{20, 30, 70, 60}))
-        << c.name << ": " << Text(window.UpdateRect());
+        << c.name << ": " << RectText(window.UpdateRect());
     window.Validate();
     c.apply(*control);
     RECT again = window.UpdateRect();
@@ -317,7 +313,7 @@ TEST_F(ControlInWindow, StoreOnlySettersLeaveTheWindowAlone) {
   for (const auto& set : setters) {
     set(*child);
     RECT update = window.UpdateRect();
-    EXPECT_TRUE(::IsRectEmpty(&update)) << Text(update);
+    EXPECT_TRUE(::IsRectEmpty(&update)) << RectText(update);
     EXPECT_FALSE(child->IsUpdateNeeded());
   }
 }
@@ -336,7 +332,8 @@ TEST_F(ControlInWindow, InvalidationIsClippedByEveryAncestor) {
   window.Validate();
 
   deep->SetBkColor(0xFF00FF00);
-  EXPECT_TRUE(SameRect(window.UpdateRect(), RECT{130, 30, 150, 50})) << Text(window.UpdateRect());
+  EXPECT_TRUE(SameRect(window.UpdateRect(), RECT{130, 30, 150, 50}))
+      << RectText(window.UpdateRect());
   window.Validate();
 
   // Entirely outside its container: nothing to repaint.
@@ -344,13 +341,14 @@ TEST_F(ControlInWindow, InvalidationIsClippedByEveryAncestor) {
   window.Validate();
   deep->SetBkColor(0xFF0000FF);
   RECT update = window.UpdateRect();
-  EXPECT_TRUE(::IsRectEmpty(&update)) << Text(update);
+  EXPECT_TRUE(::IsRectEmpty(&update)) << RectText(update);
 }
 
 TEST_F(ControlInWindow, SetPosInvalidatesOldAndNewAndSendsPosChanged) {
   child->SetPos(RECT{100, 50, 120, 70});
   // The union of the old and the new rectangle.
-  EXPECT_TRUE(SameRect(window.UpdateRect(), RECT{10, 10, 120, 70})) << Text(window.UpdateRect());
+  EXPECT_TRUE(SameRect(window.UpdateRect(), RECT{10, 10, 120, 70}))
+      << RectText(window.UpdateRect());
   ASSERT_EQ(notifications.received.size(), 1u);
   EXPECT_STREQ(notifications.received[0].sType, L"PosChanged");
   EXPECT_EQ(notifications.received[0].pSender, child);
@@ -359,7 +357,7 @@ TEST_F(ControlInWindow, SetPosInvalidatesOldAndNewAndSendsPosChanged) {
 
 TEST_F(ControlInWindow, AReversedRectangleBecomesZeroWide) {
   child->SetPos(RECT{50, 40, 20, 10});
-  EXPECT_TRUE(SameRect(child->GetPos(), RECT{50, 40, 50, 40})) << Text(child->GetPos());
+  EXPECT_TRUE(SameRect(child->GetPos(), RECT{50, 40, 50, 40})) << RectText(child->GetPos());
 }
 
 TEST_F(ControlInWindow, AFloatingControlKeepsItsAnchorWhenMoved) {
@@ -410,7 +408,7 @@ TEST_F(ControlInWindow, NeedUpdateIsLaidOutAtTheNextPaint) {
   // A non-floating control asks its parent, which places it again.
   child->SetFloat(false);
   window.Paint();
-  EXPECT_TRUE(SameRect(child->GetPos(), RECT{0, 0, 200, 100})) << Text(child->GetPos());
+  EXPECT_TRUE(SameRect(child->GetPos(), RECT{0, 0, 200, 100})) << RectText(child->GetPos());
   child->SetPadding(RECT{1, 1, 1, 1});
   EXPECT_TRUE(root->IsUpdateNeeded());
 }

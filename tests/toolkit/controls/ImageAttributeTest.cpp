@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "gtest/gtest.h"
@@ -14,25 +15,47 @@ namespace {
 
 using SkinUI::CImageAttribute;
 
-struct Fields {
-  std::wstring name;
-  std::wstring resType;
-  RECT dest;
-  RECT source;
-  RECT corner;
-  int fade;
-  DWORD mask;
-  bool hole;
-  bool xtiled;
-  bool ytiled;
-};
+constexpr RECT kNone = {0, 0, 0, 0};
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The parsed fields in one line: the image name, then each field that is
+// not at its default (no resource type, empty rectangles, fade 255, no
+// mask, no flags), so that a case states only what its text changes.
+std::wstring Describe(const CImageAttribute& image) {
+  std::wstring out(image.GetImageName());
+  const auto rect = [&](const wchar_t* label, const RECT& rc) {
+    if (SameRect(rc, kNone)) return;
+    out += std::wstring(L"; ") + label + L" " + std::to_wstring(rc.left) + L"," +
+           std::to_wstring(rc.top) + L"," + std::to_wstring(rc.right) + L"," +
+           std::to_wstring(rc.bottom);
+  };
+  const auto flag = [&](const wchar_t* label, bool on) {
+    if (on) out += std::wstring(L"; ") + label;
+  };
+  const std::wstring resType(image.GetResType());
+  if (!resType.empty()) out += L"; restype " + resType;
+  rect(L"dest", image.GetDest());
+  rect(L"source", image.GetSource());
+  rect(L"corner", image.GetCorner());
+  if (image.GetFade() != 255) out += L"; fade " + std::to_wstring(image.GetFade());
+  if (image.GetMask() != 0) {
+    wchar_t mask[16];
+    swprintf(mask, 16, L"%08lX", static_cast<unsigned long>(image.GetMask()));
+    out += std::wstring(L"; mask ") + mask;
+  }
+  flag(L"hole", image.IsHole());
+  flag(L"xtiled", image.IsTiledX());
+  flag(L"ytiled", image.IsTiledY());
+  return out;
+}
 
 struct GrammarCase {
   const wchar_t* text;
-  Fields expected;
+  const wchar_t* fields;  // as Describe gives them
 };
-
-constexpr RECT kNone = {0, 0, 0, 0};
 
 void PrintTo(const GrammarCase& c, std::ostream* os) {
   std::wstring text = c.text;
@@ -41,25 +64,12 @@ void PrintTo(const GrammarCase& c, std::ostream* os) {
 
 class ImageAttributeGrammar : public ::testing::TestWithParam<GrammarCase> {};
 
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 TEST_P(ImageAttributeGrammar, ParsesTheFields) {
   const GrammarCase& c = GetParam();
   CImageAttribute image;
   image.SetAttributeString(c.text);
   EXPECT_EQ(std::wstring(image.GetAttributeString()), c.text);
-  EXPECT_EQ(std::wstring(image.GetImageName()), c.expected.name);
-  EXPECT_EQ(std::wstring(image.GetResType()), c.expected.resType);
-  EXPECT_TRUE(SameRect(image.GetDest(), c.expected.dest));
-  EXPECT_TRUE(SameRect(image.GetSource(), c.expected.source));
-  EXPECT_TRUE(SameRect(image.GetCorner(), c.expected.corner));
-  EXPECT_EQ(image.GetFade(), c.expected.fade);
-  EXPECT_EQ(image.GetMask(), c.expected.mask);
-  EXPECT_EQ(image.IsHole(), c.expected.hole);
-  EXPECT_EQ(image.IsTiledX(), c.expected.xtiled);
-  EXPECT_EQ(image.IsTiledY(), c.expected.ytiled);
+  EXPECT_EQ(Describe(image), c.fields);
   EXPECT_EQ(image.GetImageInfo(), nullptr);
   EXPECT_TRUE(image.IsLoadSuccess());
 }
@@ -68,57 +78,37 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, ImageAttributeGrammar,
     ::testing::Values(
         // A bare name is the image name, everything else default.
-        GrammarCase{L"bk.png", {L"bk.png", L"", kNone, kNone, kNone, 255, 0, false, false, false}},
-        GrammarCase{L"file='a.png' corner='4,4,4,4' hole='true'",
-                    {L"a.png", L"", kNone, kNone, {4, 4, 4, 4}, 255, 0, true, false, false}},
-        GrammarCase{L"res='101' restype='PNG'",
-                    {L"101", L"PNG", kNone, kNone, kNone, 255, 0, false, false, false}},
-        GrammarCase{L"file='a.png' dest='0,0,10,10'",
-                    {L"a.png", L"", {0, 0, 10, 10}, kNone, kNone, 255, 0, false, false, false}},
+        GrammarCase{L"bk.png", L"bk.png"},
+        GrammarCase{L"file='a.png' corner='4,4,4,4' hole='true'", L"a.png; corner 4,4,4,4; hole"},
+        GrammarCase{L"res='101' restype='PNG'", L"101; restype PNG"},
+        GrammarCase{L"file='a.png' dest='0,0,10,10'", L"a.png; dest 0,0,10,10"},
         // Two spaces between pairs end the parse after the first pair.
-        GrammarCase{L"file='a.png'  dest='0,0,10,10'",
-                    {L"a.png", L"", kNone, kNone, kNone, 255, 0, false, false, false}},
+        GrammarCase{L"file='a.png'  dest='0,0,10,10'", L"a.png"},
         // So does anything but a space after a closing quote.
-        GrammarCase{L"file='a.png',dest='0,0,10,10'",
-                    {L"a.png", L"", kNone, kNone, kNone, 255, 0, false, false, false}},
+        GrammarCase{L"file='a.png',dest='0,0,10,10'", L"a.png"},
         // Spaces around the equals sign and before the first key are fine.
-        GrammarCase{L"  file = 'a.png' source='1,2,3,4'",
-                    {L"a.png", L"", kNone, {1, 2, 3, 4}, kNone, 255, 0, false, false, false}},
+        GrammarCase{L"  file = 'a.png' source='1,2,3,4'", L"a.png; source 1,2,3,4"},
         // A missing closing quote ends the parse; earlier pairs stay.
-        GrammarCase{
-            L"fade='10' file='a.png",
-            {L"fade='10' file='a.png", L"", kNone, kNone, kNone, 10, 0, false, false, false}},
+        GrammarCase{L"fade='10' file='a.png", L"fade='10' file='a.png; fade 10"},
         // A value without quotes ends it too.
-        GrammarCase{L"file=a.png",
-                    {L"file=a.png", L"", kNone, kNone, kNone, 255, 0, false, false, false}},
+        GrammarCase{L"file=a.png", L"file=a.png"},
         // Fade keeps the low eight bits.
-        GrammarCase{L"file='x.png' fade='300'",
-                    {L"x.png", L"", kNone, kNone, kNone, 44, 0, false, false, false}},
-        GrammarCase{L"file='x.png' fade='-1'",
-                    {L"x.png", L"", kNone, kNone, kNone, 255, 0, false, false, false}},
+        GrammarCase{L"file='x.png' fade='300'", L"x.png; fade 44"},
+        GrammarCase{L"file='x.png' fade='-1'", L"x.png"},
         // Masks are hexadecimal with or without '#'.
-        GrammarCase{L"file='x.png' mask='#FFFF00FF'",
-                    {L"x.png", L"", kNone, kNone, kNone, 255, 0xFFFF00FF, false, false, false}},
-        GrammarCase{L"file='x.png' mask='ff00ff'",
-                    {L"x.png", L"", kNone, kNone, kNone, 255, 0x00FF00FF, false, false, false}},
+        GrammarCase{L"file='x.png' mask='#FFFF00FF'", L"x.png; mask FFFF00FF"},
+        GrammarCase{L"file='x.png' mask='ff00ff'", L"x.png; mask 00FF00FF"},
         // Only the exact text "true" switches a flag on.
-        GrammarCase{L"file='x.png' xtiled='true' ytiled='TRUE' hole='1'",
-                    {L"x.png", L"", kNone, kNone, kNone, 255, 0, false, true, false}},
-        GrammarCase{L"file='x.png' ytiled='true'",
-                    {L"x.png", L"", kNone, kNone, kNone, 255, 0, false, false, true}},
+        GrammarCase{L"file='x.png' xtiled='true' ytiled='TRUE' hole='1'", L"x.png; xtiled"},
+        GrammarCase{L"file='x.png' ytiled='true'", L"x.png; ytiled"},
         // Numbers are separated by one character of any kind; missing ones
         // are 0, and a short list does not read past its end.
-        GrammarCase{L"file='x.png' corner='4'",
-                    {L"x.png", L"", kNone, kNone, {4, 0, 0, 0}, 255, 0, false, false, false}},
-        GrammarCase{L"file='x.png' corner='1;2|3 4'",
-                    {L"x.png", L"", kNone, kNone, {1, 2, 3, 4}, 255, 0, false, false, false}},
-        GrammarCase{L"file='x.png' corner='1,,3'",
-                    {L"x.png", L"", kNone, kNone, {1, 0, 3, 0}, 255, 0, false, false, false}},
+        GrammarCase{L"file='x.png' corner='4'", L"x.png; corner 4,0,0,0"},
+        GrammarCase{L"file='x.png' corner='1;2|3 4'", L"x.png; corner 1,2,3,4"},
+        GrammarCase{L"file='x.png' corner='1,,3'", L"x.png; corner 1,0,3,0"},
         // Empty values and unknown keys are ignored; keys are case-sensitive.
-        GrammarCase{L"file='' fade='7'",
-                    {L"file='' fade='7'", L"", kNone, kNone, kNone, 7, 0, false, false, false}},
-        GrammarCase{L"File='y.png' colour='red' file='x.png'",
-                    {L"x.png", L"", kNone, kNone, kNone, 255, 0, false, false, false}}));
+        GrammarCase{L"file='' fade='7'", L"file='' fade='7'; fade 7"},
+        GrammarCase{L"File='y.png' colour='red' file='x.png'", L"x.png"}));
 
 TEST(ImageAttribute, ASecondTextResetsEveryField) {
   CImageAttribute image;

@@ -4,22 +4,7 @@
 
 #include <cstdlib>
 
-#include "gtest/gtest.h"
-#include "toolkit/core/PaintManagerUI.h"
-
 namespace test {
-namespace {
-
-// The render routines draw colours through GDI+, which the toolkit starts
-// when it is given its module.
-class ToolkitEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { SkinUI::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr)); }
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
-
-}  // namespace
 
 uint32_t Argb(int a, int r, int g, int b) {
   return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) |

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "gtest/gtest.h"
 #include "tests/toolkit/controls/RenderCanvas.h"
 
@@ -20,7 +22,30 @@ void PaintAll(const RenderCanvas& canvas) {
   ::FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
 
-bool Painted(const RenderCanvas& canvas, int x, int y) { return canvas.At(x, y) != kWhite; }
+// A pixel and whether the clip let paint reach it.
+struct Probe {
+  int x;
+  int y;
+  bool painted;
+};
+
+void ExpectPainted(const RenderCanvas& canvas, std::initializer_list<Probe> probes) {
+  for (const Probe& probe : probes) {
+    EXPECT_EQ(canvas.At(probe.x, probe.y) != kWhite, probe.painted)
+        << "at (" << probe.x << ", " << probe.y << ")";
+  }
+}
+
+// A clip, and a second one generated while the first is selected; the
+// second is given back first.
+struct NestedClips {
+  CRenderClip outer;
+  CRenderClip inner;
+  NestedClips(HDC dc, const RECT& outerArea, const RECT& innerArea) {
+    CRenderClip::GenerateClip(dc, outerArea, outer);
+    CRenderClip::GenerateClip(dc, innerArea, inner);
+  }
+};
 
 TEST(RenderClip, NarrowsToTheRectangleAndRestoresOnDestruction) {
   RenderCanvas canvas(40, 40);
@@ -29,9 +54,7 @@ TEST(RenderClip, NarrowsToTheRectangleAndRestoresOnDestruction) {
     CRenderClip::GenerateClip(canvas.Dc(), RECT{10, 10, 20, 20}, clip);
     PaintAll(canvas);
     EXPECT_EQ(canvas.Count(RECT{10, 10, 20, 20}, kWhite), 0);
-    EXPECT_FALSE(Painted(canvas, 9, 15));
-    EXPECT_FALSE(Painted(canvas, 20, 15));
-    EXPECT_FALSE(Painted(canvas, 15, 20));
+    ExpectPainted(canvas, {{9, 15, false}, {20, 15, false}, {15, 20, false}});
   }
   // The device context had no clip before: everything can be painted now.
   PaintAll(canvas);
@@ -40,14 +63,9 @@ TEST(RenderClip, NarrowsToTheRectangleAndRestoresOnDestruction) {
 
 TEST(RenderClip, AClipIsNarrowedWithinTheClipBeforeIt) {
   RenderCanvas canvas(40, 40);
-  CRenderClip outer;
-  CRenderClip::GenerateClip(canvas.Dc(), RECT{0, 0, 20, 20}, outer);
-  CRenderClip inner;
-  CRenderClip::GenerateClip(canvas.Dc(), RECT{10, 10, 30, 30}, inner);
+  const NestedClips clips(canvas.Dc(), RECT{0, 0, 20, 20}, RECT{10, 10, 30, 30});
   PaintAll(canvas);
-  EXPECT_TRUE(Painted(canvas, 15, 15));
-  EXPECT_FALSE(Painted(canvas, 25, 25));
-  EXPECT_FALSE(Painted(canvas, 5, 5));
+  ExpectPainted(canvas, {{15, 15, true}, {25, 25, false}, {5, 5, false}});
 }
 
 TEST(RenderClip, TheRoundClipCutsTheCorners) {
@@ -55,17 +73,11 @@ TEST(RenderClip, TheRoundClipCutsTheCorners) {
   CRenderClip clip;
   CRenderClip::GenerateRoundClip(canvas.Dc(), RECT{0, 0, 40, 40}, RECT{5, 5, 34, 34}, 6, 6, clip);
   PaintAll(canvas);
-  EXPECT_FALSE(Painted(canvas, 5, 5));
-  EXPECT_FALSE(Painted(canvas, 33, 33));
-  EXPECT_TRUE(Painted(canvas, 20, 5));
-  EXPECT_TRUE(Painted(canvas, 5, 20));
+  ExpectPainted(canvas, {{5, 5, false}, {33, 33, false}, {20, 5, true}, {5, 20, true}});
   // Rounded regions end one pixel short of their right and bottom
   // coordinates; the clip's one extra pixel makes it end with the item.
-  EXPECT_TRUE(Painted(canvas, 33, 20));
-  EXPECT_TRUE(Painted(canvas, 20, 33));
-  EXPECT_FALSE(Painted(canvas, 34, 20));
-  EXPECT_FALSE(Painted(canvas, 20, 34));
-  EXPECT_FALSE(Painted(canvas, 4, 20));
+  ExpectPainted(canvas,
+                {{33, 20, true}, {20, 33, true}, {34, 20, false}, {20, 34, false}, {4, 20, false}});
 }
 
 TEST(RenderClip, TheRoundClipIsAlsoCutToTheRectangle) {
@@ -73,8 +85,7 @@ TEST(RenderClip, TheRoundClipIsAlsoCutToTheRectangle) {
   CRenderClip clip;
   CRenderClip::GenerateRoundClip(canvas.Dc(), RECT{0, 0, 20, 40}, RECT{5, 5, 34, 34}, 6, 6, clip);
   PaintAll(canvas);
-  EXPECT_TRUE(Painted(canvas, 15, 20));
-  EXPECT_FALSE(Painted(canvas, 25, 20));
+  ExpectPainted(canvas, {{15, 20, true}, {25, 20, false}});
 }
 
 TEST(RenderClip, AChildClipGivesBackTheParentsRoundedClip) {
@@ -87,31 +98,23 @@ TEST(RenderClip, AChildClipGivesBackTheParentsRoundedClip) {
   }
   // The parent's corners are still cut once the child is gone.
   PaintAll(canvas);
-  EXPECT_FALSE(Painted(canvas, 0, 0));
-  EXPECT_FALSE(Painted(canvas, 39, 39));
-  EXPECT_TRUE(Painted(canvas, 20, 20));
-  EXPECT_TRUE(Painted(canvas, 20, 0));
+  ExpectPainted(canvas, {{0, 0, false}, {39, 39, false}, {20, 20, true}, {20, 0, true}});
 }
 
 TEST(RenderClip, UseOldClipSwitchesBetweenTheClips) {
   RenderCanvas canvas(40, 40);
-  CRenderClip outer;
-  CRenderClip::GenerateClip(canvas.Dc(), RECT{0, 0, 30, 30}, outer);
-  CRenderClip inner;
-  CRenderClip::GenerateClip(canvas.Dc(), RECT{20, 20, 40, 40}, inner);
+  NestedClips clips(canvas.Dc(), RECT{0, 0, 30, 30}, RECT{20, 20, 40, 40});
 
-  CRenderClip::UseOldClipBegin(canvas.Dc(), inner);
+  CRenderClip::UseOldClipBegin(canvas.Dc(), clips.inner);
   PaintAll(canvas);
-  EXPECT_TRUE(Painted(canvas, 5, 5));
-  EXPECT_FALSE(Painted(canvas, 35, 35));
+  ExpectPainted(canvas, {{5, 5, true}, {35, 35, false}});
 
   canvas.Fill(kWhite);
-  CRenderClip::UseOldClipEnd(canvas.Dc(), inner);
+  CRenderClip::UseOldClipEnd(canvas.Dc(), clips.inner);
   PaintAll(canvas);
-  EXPECT_TRUE(Painted(canvas, 25, 25));
-  EXPECT_FALSE(Painted(canvas, 5, 5));
+  ExpectPainted(canvas, {{25, 25, true}, {5, 5, false}});
   // Back in the narrowed clip, which lies within the outer one.
-  EXPECT_FALSE(Painted(canvas, 35, 35));
+  ExpectPainted(canvas, {{35, 35, false}});
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "gtest/gtest.h"
 #include "tests/toolkit/controls/RenderCanvas.h"
 #include "toolkit/controls/ImageAttribute.h"
@@ -266,30 +269,60 @@ class AttributeDrawing : public ::testing::Test {
   SkinUI::CPaintManagerUI m_manager;
 };
 
-TEST_F(AttributeDrawing, TheDestinationIsRelativeToTheControl) {
-  RenderCanvas canvas(140, 80);
-  RECT item = {100, 50, 120, 70};
-  ASSERT_TRUE(Draw(canvas, L"file='green.png' dest='4,4,12,12'", item, RECT{0, 0, 140, 80}));
-  EXPECT_EQ(canvas.Count(RECT{104, 54, 112, 62}, kGreen), 64);
-  EXPECT_EQ(canvas.At(103, 53), kBackground);
-  EXPECT_EQ(canvas.At(112, 62), kBackground);
+// A control's image drawn on a canvas, all of which is the paint
+// rectangle: the area it fills in green and pixels just beyond that area,
+// which keep the background.
+struct Placement {
+  SIZE canvas;
+  RECT item;
+  RECT green;
+  // Compared with its alpha; where the image is stretched, by its colour
+  // only (see test::Rgb).
+  bool withAlpha;
+  std::vector<POINT> background;
+};
+
+struct PlacementCase {
+  const char* name;
+  const wchar_t* text;
+  Placement expected;
+};
+
+const PlacementCase kPlacements[] = {
+    {"TheDestinationIsRelativeToTheControl",
+     L"file='green.png' dest='4,4,12,12'",
+     {{140, 80}, {100, 50, 120, 70}, {104, 54, 112, 62}, true, {{103, 53}, {112, 62}}}},
+    {"ADestinationBeyondTheControlIsCutAtItsEdges",
+     L"file='green.png' dest='10,10,40,40'",
+     {{140, 80}, {100, 50, 120, 70}, {110, 60, 120, 70}, false, {{120, 65}, {115, 70}}}},
+    {"NoDestinationFillsTheControl",
+     L"green.png",
+     {{40, 40}, {5, 5, 25, 25}, {5, 5, 25, 25}, false, {{25, 25}}}},
+};
+
+void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
+
+class AttributePlacement : public AttributeDrawing,
+                           public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(AttributePlacement, FillsTheAreaItsTextGives) {
+  const PlacementCase& c = GetParam();
+  const Placement& at = c.expected;
+  RenderCanvas canvas(at.canvas.cx, at.canvas.cy);
+  ASSERT_TRUE(Draw(canvas, c.text, at.item, RECT{0, 0, at.canvas.cx, at.canvas.cy}));
+  const int area = (at.green.right - at.green.left) * (at.green.bottom - at.green.top);
+  EXPECT_EQ(at.withAlpha ? canvas.Count(at.green, kGreen) : canvas.CountRgb(at.green, kGreen),
+            area);
+  for (const POINT& outside : at.background) {
+    EXPECT_EQ(canvas.At(outside.x, outside.y), kBackground)
+        << "at (" << outside.x << ", " << outside.y << ")";
+  }
 }
 
-TEST_F(AttributeDrawing, ADestinationBeyondTheControlIsCutAtItsEdges) {
-  RenderCanvas canvas(140, 80);
-  RECT item = {100, 50, 120, 70};
-  ASSERT_TRUE(Draw(canvas, L"file='green.png' dest='10,10,40,40'", item, RECT{0, 0, 140, 80}));
-  EXPECT_EQ(canvas.CountRgb(RECT{110, 60, 120, 70}, kGreen), 100);
-  EXPECT_EQ(canvas.At(120, 65), kBackground);
-  EXPECT_EQ(canvas.At(115, 70), kBackground);
-}
-
-TEST_F(AttributeDrawing, NoDestinationFillsTheControl) {
-  RenderCanvas canvas(40, 40);
-  ASSERT_TRUE(Draw(canvas, L"green.png", RECT{5, 5, 25, 25}, RECT{0, 0, 40, 40}));
-  EXPECT_EQ(canvas.CountRgb(RECT{5, 5, 25, 25}, kGreen), 400);
-  EXPECT_EQ(canvas.At(25, 25), kBackground);
-}
+INSTANTIATE_TEST_SUITE_P(Texts, AttributePlacement, ::testing::ValuesIn(kPlacements),
+                         [](const ::testing::TestParamInfo<PlacementCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST_F(AttributeDrawing, ADestinationOutsideTheControlDrawsNothingAndSucceeds) {
   RenderCanvas canvas(140, 80);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tests/toolkit/controls/RectCheck.h"
 #include "tests/toolkit/controls/RenderCanvas.h"
 #include "tests/toolkit/core/ProbeControl.h"
 #include "tests/toolkit/core/SkinTestWindow.h"
@@ -23,15 +24,10 @@ using SkinUI::CPaintManagerUI;
 using SkinUI::CScrollBarUI;
 using test::NotifyLog;
 using test::Record;
+using test::RectText;
 using test::Rgb;
+using test::SameRect;
 using test::SkinTestWindow;
-
-bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
-
-std::string Text(const RECT& rc) {
-  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) +
-         "," + std::to_string(rc.bottom);
-}
 
 // --- Geometry ---------------------------------------------------------------------
 
@@ -153,11 +149,11 @@ TEST(ScrollBarGeometry, ButtonsAndThumbFollowLengthRangeAndPosition) {
     bar.SetScrollPos(c.position);
     bar.SetPos(c.bar);
     EXPECT_TRUE(SameRect(bar.GetButton1Rect(), c.expectButton1))
-        << c.name << " button 1 " << Text(bar.GetButton1Rect());
+        << c.name << " button 1 " << RectText(bar.GetButton1Rect());
     EXPECT_TRUE(SameRect(bar.GetButton2Rect(), c.expectButton2))
-        << c.name << " button 2 " << Text(bar.GetButton2Rect());
+        << c.name << " button 2 " << RectText(bar.GetButton2Rect());
     EXPECT_TRUE(SameRect(bar.GetThumbRect(), c.expectThumb))
-        << c.name << " thumb " << Text(bar.GetThumbRect());
+        << c.name << " thumb " << RectText(bar.GetThumbRect());
   }
 }
 
@@ -209,7 +205,7 @@ class FreeBar : public ::testing::Test {
     window.Manager().AttachDialog(root);
     window.Manager().AddNotifier(&notifications);
     window.Paint();
-    ASSERT_TRUE(SameRect(bar->GetPos(), RECT{10, 0, 26, 200})) << Text(bar->GetPos());
+    ASSERT_TRUE(SameRect(bar->GetPos(), RECT{10, 0, 26, 200})) << RectText(bar->GetPos());
     notifications.received.clear();
   }
   void TearDown() override { window.Manager().RemoveNotifier(&notifications); }

@@ -1,28 +1,11 @@
 #include "tests/toolkit/core/CoreTestSupport.h"
 
-#include "toolkit/core/PaintManagerUI.h"
+#include "tests/toolkit/core/ToolkitEnvironment.h"
 
 namespace test {
-namespace {
-
-// The toolkit is given the test program as its module, as the program
-// gives it its own; module resources come from there.
-class ToolkitEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { SkinUI::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr)); }
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
-
-}  // namespace
 
 std::wstring CoreData(const std::wstring& name) {
-  wchar_t value[MAX_PATH * 2] = {};
-  DWORD length = ::GetEnvironmentVariableW(L"TALMIC_TOOLKIT_CORE_DATA", value, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return std::wstring();
-  std::wstring folder(value, length);
-  if (folder.back() != L'\\') folder += L'\\';
-  return folder + name;
+  return ToolkitEnvironment::DataFile(L"TALMIC_TOOLKIT_CORE_DATA", name);
 }
 
 std::string FileBytes(const std::wstring& path) {
@@ -46,11 +29,7 @@ void SkinSettingsTest::SetUp() {
 
 void SkinSettingsTest::TearDown() { ResetSettings(); }
 
-void SkinSettingsTest::ResetSettings() {
-  SkinUI::CPaintManagerUI::SetResourceZip(L"", false);
-  SkinUI::CPaintManagerUI::SetResourcePath(L"");
-  SkinUI::CPaintManagerUI::SetResourceDll(nullptr);
-}
+void SkinSettingsTest::ResetSettings() { ToolkitEnvironment::ResetSkinSettings(); }
 
 TestWindow::TestWindow()
     : m_window(::CreateWindowExW(0, L"STATIC", L"paint manager test", WS_POPUP, 0, 0, 200, 100,

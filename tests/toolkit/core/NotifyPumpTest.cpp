@@ -18,9 +18,28 @@ using SkinUI::SKIN_MSGMAP;
 using SkinUI::SKIN_MSGMAP_ENTRY;
 using SkinUI::TNotifyUI;
 
-// A base pump with a map of its own; each handler records its name.
-class BasePump : public CNotifyPump {
+// What every pump class with a map of its own declares: its table of
+// entries (Pump::kEntries), linked to the map of the class it derives from.
+template <class Pump, class Base>
+class MappedPump : public Base {
  public:
+  static const SKIN_MSGMAP* GetThisMessageMap() { return &kMap; }
+
+ protected:
+  const SKIN_MSGMAP* GetMessageMap() const override { return &kMap; }
+
+ private:
+  static const SKIN_MSGMAP kMap;
+};
+
+template <class Pump, class Base>
+const SKIN_MSGMAP MappedPump<Pump, Base>::kMap = {&Base::GetThisMessageMap, Pump::kEntries};
+
+// A base pump with a map of its own; each handler records its name.
+class BasePump : public MappedPump<BasePump, CNotifyPump> {
+ public:
+  static const SKIN_MSGMAP_ENTRY kEntries[];
+
   std::vector<std::string> calls;
   WPARAM seenWParam = 0;
   LPARAM seenLParam = 0;
@@ -34,15 +53,6 @@ class BasePump : public CNotifyPump {
   }
   // Replaced by the derived pump: the map calls it virtually.
   virtual void OnMenu(TNotifyUI&) { calls.push_back("base:menu"); }
-
-  static const SKIN_MSGMAP* GetThisMessageMap() { return &kMap; }
-
- protected:
-  const SKIN_MSGMAP* GetMessageMap() const override { return GetThisMessageMap(); }
-
- private:
-  static const SKIN_MSGMAP_ENTRY kEntries[];
-  static const SKIN_MSGMAP kMap;
 };
 
 const SKIN_MSGMAP_ENTRY BasePump::kEntries[] = {
@@ -52,25 +62,19 @@ const SKIN_MSGMAP_ENTRY BasePump::kEntries[] = {
     SkinUI::SkinMapNotify(L"menu", L"", &BasePump::OnMenu),
     SkinUI::SkinMapEnd(),
 };
-const SKIN_MSGMAP BasePump::kMap = {&CNotifyPump::GetThisMessageMap, kEntries};
 
 // A derived pump whose map comes first in the chain.  Its "click" entries
 // name one control ("apply") and, later, any control twice: the last
 // any-control entry is the one taken.
-class DerivedPump : public BasePump {
+class DerivedPump : public MappedPump<DerivedPump, BasePump> {
  public:
+  static const SKIN_MSGMAP_ENTRY kEntries[];
+
   void OnApplyClick(TNotifyUI&) { calls.push_back("derived:apply-click"); }
   void OnFirstAnyClick(TNotifyUI&) { calls.push_back("derived:first-any-click"); }
   void OnLastAnyClick(TNotifyUI&) { calls.push_back("derived:last-any-click"); }
   void OnSelect(TNotifyUI&) { calls.push_back("derived:select"); }
   void OnMenu(TNotifyUI&) override { calls.push_back("derived:menu"); }
-
- protected:
-  const SKIN_MSGMAP* GetMessageMap() const override { return &kMap; }
-
- private:
-  static const SKIN_MSGMAP_ENTRY kEntries[];
-  static const SKIN_MSGMAP kMap;
 };
 
 const SKIN_MSGMAP_ENTRY DerivedPump::kEntries[] = {
@@ -80,7 +84,6 @@ const SKIN_MSGMAP_ENTRY DerivedPump::kEntries[] = {
     SkinUI::SkinMapNotify(L"selectchanged", L"opt", &DerivedPump::OnSelect),
     SkinUI::SkinMapEnd(),
 };
-const SKIN_MSGMAP DerivedPump::kMap = {&BasePump::GetThisMessageMap, kEntries};
 
 // A notification of a type from a control of a name (null: no sender).
 struct Sent {
@@ -171,17 +174,14 @@ TEST(MessageMap, ThePumpOfTheChainsEndHandlesNothing) {
 }
 
 // A pump standing for one virtual window: it handles clicks only.
-class PanePump : public CNotifyPump {
+class PanePump : public MappedPump<PanePump, CNotifyPump> {
  public:
+  static const SKIN_MSGMAP_ENTRY kEntries[];
+
   explicit PanePump(std::vector<std::string>* log, const char* name) : m_log(log), m_name(name) {}
   void OnClick(TNotifyUI&) { m_log->push_back(std::string(m_name) + ":click"); }
 
- protected:
-  const SKIN_MSGMAP* GetMessageMap() const override { return &kMap; }
-
  private:
-  static const SKIN_MSGMAP_ENTRY kEntries[];
-  static const SKIN_MSGMAP kMap;
   std::vector<std::string>* m_log;
   const char* m_name;
 };
@@ -190,7 +190,6 @@ const SKIN_MSGMAP_ENTRY PanePump::kEntries[] = {
     SkinUI::SkinMapNotify(L"click", L"", &PanePump::OnClick),
     SkinUI::SkinMapEnd(),
 };
-const SKIN_MSGMAP PanePump::kMap = {&CNotifyPump::GetThisMessageMap, kEntries};
 
 TEST(VirtualWindows, NamesAreAddedOnceAndRemovedOnce) {
   std::vector<std::string> log;
