@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <utility>
 
 #include "include/cef_api_hash.h"
 #include "include/cef_command_line.h"
@@ -176,14 +177,19 @@ void Engine::Connect() {
   downloads["downloadPath"] = CefString(NativePath(m_downloadFolder)).ToString();
   downloads["eventsEnabled"] = true;
   m_devTools.Send("Browser.setDownloadBehavior", downloads);
-  // The browser program opens a page of its own at start; it is not one
-  // of the application's.  It goes before any of theirs exists, since its
-  // renderer may be the one their pages would be given.
+  // The browser program opens a blank page of its own at start.  The first
+  // browser the client creates takes it over; any other page it opened is
+  // closed before the client's pages exist, since its renderer may be the
+  // one their pages would be given.
   m_devTools.Send("Target.getTargets", Json::Value(Json::objectValue), std::string(),
                   [this](const Json::Value& result, const Json::Value&) {
                     auto closing = std::make_shared<int>(0);
                     for (const Json::Value& target : result["targetInfos"]) {
                       if (target["type"].asString() != "page") continue;
+                      if (m_startPage.empty() && target["url"].asString() == "about:blank") {
+                        m_startPage = target["targetId"].asString();
+                        continue;
+                      }
                       Json::Value close(Json::objectValue);
                       close["targetId"] = target["targetId"].asString();
                       ++*closing;
@@ -211,25 +217,34 @@ void Engine::CreateTarget(CefRefPtr<BrowserImpl> browser, const std::string& url
   }
   // The target starts blank and goes to its address only once the engine's
   // script and bindings are in place (see BrowserImpl::Attach).
+  browser->NoteRequestedUrl(url);
+  if (!m_startPage.empty()) {
+    ClaimTarget(std::exchange(m_startPage, std::string()), browser, url);
+    return;
+  }
   Json::Value params(Json::objectValue);
   params["url"] = "about:blank";
-  browser->NoteRequestedUrl(url);
   m_devTools.Send("Target.createTarget", params, std::string(),
                   [this, browser, url](const Json::Value& result, const Json::Value&) {
                     const std::string targetId = result["targetId"].asString();
-                    if (targetId.empty()) return;
-                    const auto attached = m_unclaimedTargets.find(targetId);
-                    if (attached != m_unclaimedTargets.end()) {
-                      const std::string sessionId = attached->second["sessionId"].asString();
-                      m_unclaimedTargets.erase(attached);
-                      m_bySession[sessionId] = browser;
-                      m_byTarget[targetId] = browser;
-                      browser->Attach(targetId, sessionId);
-                      return;
-                    }
-                    // The browser and its URL wait until the target attaches.
-                    m_creating[targetId] = {browser, url};
+                    if (!targetId.empty()) ClaimTarget(targetId, browser, url);
                   });
+}
+
+void Engine::ClaimTarget(const std::string& targetId, CefRefPtr<BrowserImpl> browser,
+                         const std::string& url) {
+  CheckThread(m_ui);
+  const auto attached = m_unclaimedTargets.find(targetId);
+  if (attached != m_unclaimedTargets.end()) {
+    const std::string sessionId = attached->second["sessionId"].asString();
+    m_unclaimedTargets.erase(attached);
+    m_bySession[sessionId] = browser;
+    m_byTarget[targetId] = browser;
+    browser->Attach(targetId, sessionId);
+    return;
+  }
+  // The browser and its URL wait until the target attaches.
+  m_creating[targetId] = {browser, url};
 }
 
 void Engine::AdoptTarget(const Json::Value& params) {

@@ -69,6 +69,10 @@ class Engine final : public DevToolsConnection::Listener {
   void Stop();
   void Connect();
   void BecomeReady();
+  // Gives the target to the browser now if it has attached, else once it
+  // does.
+  void ClaimTarget(const std::string& targetId, CefRefPtr<BrowserImpl> browser,
+                   const std::string& url);
   void AdoptTarget(const Json::Value& params);
   void MatchPopups(const std::string& openerTargetId);
 
@@ -96,6 +100,10 @@ class Engine final : public DevToolsConnection::Listener {
   // Targets that attached before their creation was answered, by id.
   std::map<std::string, Json::Value> m_unclaimedTargets;
   std::map<std::string, std::pair<CefRefPtr<BrowserImpl>, std::string>> m_creating;
+  // The blank page the browser program opens at start, kept for the first
+  // browser the client creates: taking it over saves starting a page and
+  // its renderer while the user waits.
+  std::string m_startPage;
   std::map<std::string, std::vector<PopupDecision>> m_popupDecisions;
   std::map<std::string, std::vector<Json::Value>> m_waitingPopups;
 };
