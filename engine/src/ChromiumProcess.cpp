@@ -3,8 +3,10 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "src/DevToolsSocket.h"
 #include "util/UniqueHandle.h"
@@ -40,16 +42,22 @@ std::string ReadSmallFile(const std::wstring& path) {
 // the process's id, so of all processes only the program itself has a
 // thread of its own id under "/proc/self/task".
 unsigned long OwnNativeProcessId() {
+  std::vector<unsigned long> pids;
   WIN32_FIND_DATAW entry;
   const CFindHandle processes(::FindFirstFileW(L"Z:\\proc\\*", &entry));
   if (!processes) return 0;
   do {
     wchar_t* end = nullptr;
     const unsigned long pid = std::wcstoul(entry.cFileName, &end, 10);
-    if (pid == 0 || *end != L'\0') continue;
+    if (pid != 0 && *end == L'\0') pids.push_back(pid);
+  } while (::FindNextFileW(processes.Get(), &entry));
+  // Newest first: the program has just started, and each look-up is a
+  // call into the system, made while the program's start-up waits.
+  std::sort(pids.rbegin(), pids.rend());
+  for (const unsigned long pid : pids) {
     const std::wstring thread = L"Z:\\proc\\self\\task\\" + std::to_wstring(pid);
     if (::GetFileAttributesW(thread.c_str()) != INVALID_FILE_ATTRIBUTES) return pid;
-  } while (::FindNextFileW(processes.Get(), &entry));
+  }
   return 0;
 }
 
@@ -221,29 +229,20 @@ bool ChromiumProcess::WaitUntilReady() {
   if (!m_launched) return false;
   m_launched = false;
   const CKernelHandle process(std::exchange(m_process, nullptr));
-  const std::wstring& portFile = m_portFile;
   const ULONGLONG deadline = ::GetTickCount64() + kStartTimeoutMs;
   while (::GetTickCount64() < deadline) {
-    const CFileHandle file(::CreateFileW(portFile.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, 0, nullptr));
-    if (file) {
-      char text[512] = {};
-      DWORD got = 0;
-      ::ReadFile(file.Get(), text, sizeof(text) - 1, &got, nullptr);
-      const std::string content(text, got);
-      const size_t line = content.find('\n');
-      if (line != std::string::npos) {
-        const unsigned long port = std::strtoul(content.c_str(), nullptr, 10);
-        std::string path = content.substr(line + 1);
-        while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
-        if (port > 0 && port < 65536 && !path.empty() &&
-            LoopbackPortAnswers(static_cast<uint16_t>(port))) {
-          m_port = static_cast<uint16_t>(port);
-          m_browserPath = path;
-          m_nativePid = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
-          return true;
-        }
+    const std::string content = ReadSmallFile(m_portFile);
+    const size_t line = content.find('\n');
+    if (line != std::string::npos) {
+      const unsigned long port = std::strtoul(content.c_str(), nullptr, 10);
+      std::string path = content.substr(line + 1);
+      while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
+      if (port > 0 && port < 65536 && !path.empty() &&
+          LoopbackPortAnswers(static_cast<uint16_t>(port))) {
+        m_port = static_cast<uint16_t>(port);
+        m_browserPath = path;
+        m_nativePid = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
+        return true;
       }
     }
     ::Sleep(25);
