@@ -1,5 +1,7 @@
 // Solid fills, gradients, lines and outlines.  Colours keep their alpha,
-// which plain GDI cannot draw, so fills and pens go through GDI+.
+// which plain GDI cannot draw, so fills and pens go through GDI+ — except
+// opaque fills and borders on targets without an alpha channel, which
+// plain GDI draws with the same pixels many times faster.
 
 #include <windows.h>
 // GDI+ needs the COM declarations that WIN32_LEAN_AND_MEAN leaves out.
@@ -28,6 +30,25 @@ Gdiplus::REAL Inset(int width) {
   return width > 1 ? static_cast<Gdiplus::REAL>(width - 1) / 2.0f : 0.0f;
 }
 
+// True when the device context draws into a 32-bit DIB section: a layered
+// window's frame or a bitmap that is blended later, whose alpha byte is
+// read.  GDI writes 0 there, so such targets are left to GDI+.  Window DCs
+// and the compatible bitmaps of double-buffered painting have no alpha.
+bool TargetHasAlpha(HDC dc) {
+  HGDIOBJ bitmap = ::GetCurrentObject(dc, OBJ_BITMAP);
+  DIBSECTION dib = {};
+  if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib) return false;
+  return dib.dsBm.bmBitsPixel == 32;
+}
+
+// A plain GDI fill with the DC's own brush, which needs no brush object.
+void FillOpaque(HDC dc, const RECT& rc, DWORD color) {
+  const COLORREF previous =
+      ::SetDCBrushColor(dc, RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF));
+  ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+  ::SetDCBrushColor(dc, previous);
+}
+
 // The linear two-colour fill from `first` to `second` over the rectangle,
 // colours without their alpha.
 void FillGradient(HDC dc, const RECT& rc, DWORD first, DWORD second, bool vertical) {
@@ -53,6 +74,10 @@ void FillGradient(HDC dc, const RECT& rc, DWORD first, DWORD second, bool vertic
 void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD color) {
   if (hDC == nullptr || Alpha(color) == 0) return;
   if (rc.right <= rc.left || rc.bottom <= rc.top) return;
+  if (Alpha(color) == 0xFF && !TargetHasAlpha(hDC)) {
+    FillOpaque(hDC, rc, color);
+    return;
+  }
   Gdiplus::Graphics graphics(hDC);
   Gdiplus::SolidBrush brush{Gdiplus::Color(color)};
   graphics.FillRectangle(&brush, static_cast<INT>(rc.left), static_cast<INT>(rc.top),
@@ -102,6 +127,21 @@ void CRenderEngine::DrawLine(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColo
 
 void CRenderEngine::DrawRect(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor) {
   if (hDC == nullptr) return;
+  // An opaque border on a target without alpha is four strips of the pen's
+  // width inside the rectangle; where they would meet, the whole rectangle.
+  if (Alpha(dwPenColor) == 0xFF && nSize >= 1 && rc.right > rc.left && rc.bottom > rc.top &&
+      !TargetHasAlpha(hDC)) {
+    if (rc.right - rc.left <= 2 * nSize || rc.bottom - rc.top <= 2 * nSize) {
+      FillOpaque(hDC, rc, dwPenColor);
+      return;
+    }
+    FillOpaque(hDC, RECT{rc.left, rc.top, rc.right, rc.top + nSize}, dwPenColor);
+    FillOpaque(hDC, RECT{rc.left, rc.bottom - nSize, rc.right, rc.bottom}, dwPenColor);
+    FillOpaque(hDC, RECT{rc.left, rc.top + nSize, rc.left + nSize, rc.bottom - nSize}, dwPenColor);
+    FillOpaque(hDC, RECT{rc.right - nSize, rc.top + nSize, rc.right, rc.bottom - nSize},
+               dwPenColor);
+    return;
+  }
   Gdiplus::Graphics graphics(hDC);
   Gdiplus::Pen pen(Gdiplus::Color(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
   const Gdiplus::REAL inset = Inset(nSize);

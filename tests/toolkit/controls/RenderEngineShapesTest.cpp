@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "gtest/gtest.h"
 #include "tests/toolkit/controls/RenderCanvas.h"
 #include "toolkit/controls/RenderEngine.h"
+#include "util/UniqueHandle.h"
 
 namespace {
 
@@ -239,5 +241,119 @@ TEST(RenderEngineShapes, AWideRoundRectOutlineStaysInside) {
   EXPECT_FALSE(drawn(30, 40));
   EXPECT_FALSE(drawn(10, 10));
 }
+
+}  // namespace
+
+namespace {
+
+// A bitmap compatible with the screen, as double-buffered painting draws
+// into: it has no alpha channel, so opaque fills and borders on it are
+// drawn by plain GDI instead of GDI+.  Its pixels are read back through a
+// 32-bit copy.
+class ScreenCanvas {
+ public:
+  ScreenCanvas(int width, int height) : m_width(width), m_height(height) {
+    HDC screen = ::GetDC(nullptr);
+    m_dc.Reset(::CreateCompatibleDC(screen));
+    m_bitmap.Reset(::CreateCompatibleBitmap(screen, width, height));
+    ::ReleaseDC(nullptr, screen);
+    m_previous = ::SelectObject(m_dc.Get(), m_bitmap.Get());
+    RECT all = {0, 0, width, height};
+    ::FillRect(m_dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  }
+  ScreenCanvas(const ScreenCanvas&) = delete;
+  ScreenCanvas& operator=(const ScreenCanvas&) = delete;
+  ~ScreenCanvas() { ::SelectObject(m_dc.Get(), m_previous); }
+
+  HDC Dc() const { return m_dc.Get(); }
+
+  // Red, green and blue of every pixel, top row first.
+  std::vector<uint32_t> Pixels() const {
+    ::GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<size_t>(m_width) * m_height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    // The bitmap is read while selected, as painting leaves it.
+    ::GetDIBits(m_dc.Get(), static_cast<HBITMAP>(m_bitmap.Get()), 0, m_height, pixels.data(), &info,
+                DIB_RGB_COLORS);
+    for (uint32_t& pixel : pixels) pixel = test::Rgb(pixel);
+    return pixels;
+  }
+
+ private:
+  int m_width;
+  int m_height;
+  CMemoryDc m_dc;
+  CGdiObject m_bitmap;
+  HGDIOBJ m_previous = nullptr;
+};
+
+struct TargetCase {
+  const char* name;
+  // A fill when the width is 0, else an outline of that width.
+  int width;
+  RECT rect;
+  DWORD color;
+  // A clip rectangle selected before drawing, when not empty.
+  RECT clip;
+};
+
+class RenderEngineTargets : public ::testing::TestWithParam<TargetCase> {};
+
+// Whatever way a target is drawn on, it shows the same colours: a screen
+// bitmap (plain GDI for opaque colours) and a 32-bit DIB section (GDI+,
+// which writes alpha too).
+TEST_P(RenderEngineTargets, AScreenBitmapShowsWhatADibSectionShows) {
+  const TargetCase& c = GetParam();
+  constexpr int kSize = 40;
+  RenderCanvas dib(kSize, kSize);
+  ScreenCanvas screen(kSize, kSize);
+  for (HDC dc : {dib.Dc(), screen.Dc()}) {
+    if (!::IsRectEmpty(&c.clip)) {
+      CGdiObject region(::CreateRectRgnIndirect(&c.clip));
+      ::SelectClipRgn(dc, static_cast<HRGN>(region.Get()));
+    }
+    if (c.width == 0) {
+      CRenderEngine::DrawColor(dc, c.rect, c.color);
+    } else {
+      CRenderEngine::DrawRect(dc, c.rect, c.width, c.color);
+    }
+  }
+  const std::vector<uint32_t> shown = screen.Pixels();
+  int differing = 0;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const uint32_t expected = test::Rgb(dib.At(x, y));
+      const uint32_t actual = shown[static_cast<size_t>(y) * kSize + x];
+      if (actual != expected && ++differing <= 5) {
+        ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << actual << " instead of "
+                      << expected;
+      }
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  // Something was drawn at all, so that the comparison means something.
+  EXPECT_NE(std::count(shown.begin(), shown.end(), 0x00FFFFFFu), kSize * kSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RenderEngineTargets,
+    ::testing::Values(TargetCase{"OpaqueFill", 0, {5, 6, 31, 20}, 0xFF2050A0, {}},
+                      TargetCase{"TranslucentFill", 0, {5, 6, 31, 20}, 0x802050A0, {}},
+                      TargetCase{"ClippedFill", 0, {5, 6, 31, 20}, 0xFF2050A0, {10, 0, 20, 40}},
+                      TargetCase{"Border1", 1, {5, 6, 31, 20}, 0xFF8090A0, {}},
+                      TargetCase{"Border2", 2, {5, 6, 31, 20}, 0xFF8090A0, {}},
+                      TargetCase{"Border3", 3, {5, 6, 31, 30}, 0xFF000000, {}},
+                      TargetCase{"ClippedBorder", 2, {5, 6, 31, 30}, 0xFF000000, {0, 0, 20, 15}},
+                      TargetCase{"TranslucentBorder", 1, {5, 6, 31, 20}, 0x80000000, {}},
+                      // Too small for four separate strips: all of it is border.
+                      TargetCase{"NarrowBorder", 2, {5, 6, 9, 20}, 0xFF000000, {}},
+                      TargetCase{"FlatBorder", 3, {5, 6, 30, 11}, 0xFF000000, {}}),
+    [](const ::testing::TestParamInfo<TargetCase>& info) { return info.param.name; });
 
 }  // namespace
