@@ -39,9 +39,10 @@ bool ApplyAttributeRow(const TAttributeRow<T> (&table)[N], T& control, LPCWSTR n
   if (name == nullptr) return false;
   // Names are compared unit by unit: the platform's string comparison goes
   // through the user's locale rules, which costs far more and buys nothing
-  // for names that are plain ASCII.
+  // for names that are plain ASCII.  The first unit is looked at here, as
+  // it tells nearly every row apart without a call.
   for (const TAttributeRow<T>& row : table) {
-    if (std::wcscmp(row.name, name) == 0) {
+    if (row.name[0] == name[0] && std::wcscmp(row.name, name) == 0) {
       row.apply(control, value != nullptr ? value : L"");
       return true;
     }

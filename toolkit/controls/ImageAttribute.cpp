@@ -43,50 +43,62 @@ bool IsZero(const RECT& rect) {
 
 }  // namespace
 
-CImageAttribute::CImageAttribute() { Reset(); }
+CImageAttribute::CImageAttribute() = default;
 
-CImageAttribute::CImageAttribute(const CImageAttribute& source) = default;
+CImageAttribute::CImageAttribute(const CImageAttribute& source)
+    : m_fields(source.m_fields ? std::make_unique<TFields>(*source.m_fields) : nullptr) {}
 
-CImageAttribute& CImageAttribute::operator=(const CImageAttribute& source) = default;
+CImageAttribute& CImageAttribute::operator=(const CImageAttribute& source) {
+  if (this == &source) return *this;
+  if (!source.m_fields) {
+    m_fields.reset();
+  } else if (m_fields) {
+    *m_fields = *source.m_fields;
+  } else {
+    m_fields = std::make_unique<TFields>(*source.m_fields);
+  }
+  return *this;
+}
 
 CImageAttribute::~CImageAttribute() = default;
 
-void CImageAttribute::Reset() {
-  m_sImageAttribute.Empty();
-  m_sImageName.Empty();
-  m_sResType.Empty();
-  m_pImageInfo = nullptr;
-  m_bLoadSuccess = true;
-  m_rcDest = RECT{};
-  m_rcSource = RECT{};
-  m_rcCorner = RECT{};
-  m_bFade = 255;
-  m_dwMask = 0;
-  m_bHole = false;
-  m_bTiledX = false;
-  m_bTiledY = false;
+const CImageAttribute::TFields& CImageAttribute::Fields() const {
+  static const TFields kEmpty;
+  return m_fields ? *m_fields : kEmpty;
 }
 
-const CSkinString& CImageAttribute::GetAttributeString() const { return m_sImageAttribute; }
+CImageAttribute::TFields& CImageAttribute::Edit() {
+  if (!m_fields) m_fields = std::make_unique<TFields>();
+  return *m_fields;
+}
+
+// Every field back to its default is an empty slot again.
+void CImageAttribute::Reset() { m_fields.reset(); }
+
+const CSkinString& CImageAttribute::GetAttributeString() const { return Fields().sImageAttribute; }
 
 void CImageAttribute::SetAttributeString(LPCWSTR pStrImageAttri) {
-  if (m_sImageAttribute == pStrImageAttri) return;
+  if (Fields().sImageAttribute == pStrImageAttri) return;
   Reset();
-  m_sImageAttribute = pStrImageAttri;
-  m_sImageName = pStrImageAttri;
+  if (pStrImageAttri == nullptr || *pStrImageAttri == L'\0') return;
+  TFields& fields = Edit();
+  fields.sImageAttribute = pStrImageAttri;
+  fields.sImageName = pStrImageAttri;
   Parse(pStrImageAttri);
 }
 
 void CImageAttribute::ModifyAttribute(LPCWSTR pStrModify) {
-  const CSkinString name = m_sImageName;
-  const CSkinString type = m_sResType;
-  const DWORD mask = m_dwMask;
+  if (pStrModify == nullptr || *pStrModify == L'\0') return;
+  TFields& fields = Edit();
+  const CSkinString name = fields.sImageName;
+  const CSkinString type = fields.sResType;
+  const DWORD mask = fields.dwMask;
   Parse(pStrModify);
-  if (m_sImageName != name || m_sResType != type || m_dwMask != mask) {
+  if (fields.sImageName != name || fields.sResType != type || fields.dwMask != mask) {
     // Another image is meant now: the loaded one must not be drawn for it.
-    m_pImageInfo = nullptr;
-    m_bLoadSuccess = true;
-  } else if (m_pImageInfo != nullptr) {
+    fields.pImageInfo = nullptr;
+    fields.bLoadSuccess = true;
+  } else if (fields.pImageInfo != nullptr) {
     FitSourceToImage();
   }
 }
@@ -120,42 +132,43 @@ void CImageAttribute::Parse(LPCWSTR pStrText) {
 }
 
 void CImageAttribute::ApplyPair(const CSkinString& key, const CSkinString& value) {
+  TFields& fields = Edit();
   for (const auto& entry : kImageKeys) {
     if (key != entry.key) continue;
     switch (entry.field) {
       case Field::Name:
-        m_sImageName = value;
+        fields.sImageName = value;
         break;
       case Field::ResType:
-        m_sResType = value;
+        fields.sResType = value;
         break;
       case Field::Dest:
-        m_rcDest = ParseRect(value);
+        fields.rcDest = ParseRect(value);
         break;
       case Field::Source:
-        m_rcSource = ParseRect(value);
+        fields.rcSource = ParseRect(value);
         break;
       case Field::Corner:
-        m_rcCorner = ParseRect(value);
+        fields.rcCorner = ParseRect(value);
         break;
       case Field::Mask: {
         const wchar_t* digits = value.GetData();
         if (*digits == L'#') ++digits;
-        m_dwMask = static_cast<DWORD>(std::wcstoul(digits, nullptr, 16));
+        fields.dwMask = static_cast<DWORD>(std::wcstoul(digits, nullptr, 16));
         break;
       }
       // Only the low eight bits of the number are kept.
       case Field::Fade:
-        m_bFade = static_cast<BYTE>(std::wcstol(value, nullptr, 10));
+        fields.bFade = static_cast<BYTE>(std::wcstol(value, nullptr, 10));
         break;
       case Field::Hole:
-        m_bHole = value == L"true";
+        fields.bHole = value == L"true";
         break;
       case Field::TiledX:
-        m_bTiledX = value == L"true";
+        fields.bTiledX = value == L"true";
         break;
       case Field::TiledY:
-        m_bTiledY = value == L"true";
+        fields.bTiledY = value == L"true";
         break;
     }
     return;
@@ -163,13 +176,17 @@ void CImageAttribute::ApplyPair(const CSkinString& key, const CSkinString& value
 }
 
 bool CImageAttribute::LoadImageW(CPaintManagerUI* pManager) {
-  if (m_pImageInfo != nullptr) return true;
-  if (!m_bLoadSuccess) return false;
+  const TFields& current = Fields();
+  if (current.pImageInfo != nullptr) return true;
+  if (!current.bLoadSuccess) return false;
   if (pManager == nullptr) return false;
-  m_pImageInfo = pManager->GetImageEx(
-      m_sImageName, m_sResType.IsEmpty() ? nullptr : m_sResType.GetData(), m_dwMask);
-  if (m_pImageInfo == nullptr) {
-    m_bLoadSuccess = false;
+  const TImageInfo* image = pManager->GetImageEx(
+      current.sImageName, current.sResType.IsEmpty() ? nullptr : current.sResType.GetData(),
+      current.dwMask);
+  TFields& fields = Edit();
+  fields.pImageInfo = image;
+  if (image == nullptr) {
+    fields.bLoadSuccess = false;
     return false;
   }
   FitSourceToImage();
@@ -177,37 +194,40 @@ bool CImageAttribute::LoadImageW(CPaintManagerUI* pManager) {
 }
 
 void CImageAttribute::FitSourceToImage() {
-  if (IsZero(m_rcSource)) m_rcSource = RECT{0, 0, m_pImageInfo->nX, m_pImageInfo->nY};
-  if (m_rcSource.right > m_pImageInfo->nX) m_rcSource.right = m_pImageInfo->nX;
-  if (m_rcSource.bottom > m_pImageInfo->nY) m_rcSource.bottom = m_pImageInfo->nY;
+  TFields& fields = Edit();
+  const TImageInfo& image = *fields.pImageInfo;
+  RECT& source = fields.rcSource;
+  if (IsZero(source)) source = RECT{0, 0, image.nX, image.nY};
+  if (source.right > image.nX) source.right = image.nX;
+  if (source.bottom > image.nY) source.bottom = image.nY;
 }
 
 bool CImageAttribute::IsLoadSuccess() const {
-  return !m_sImageAttribute.IsEmpty() && m_bLoadSuccess;
+  return !Fields().sImageAttribute.IsEmpty() && Fields().bLoadSuccess;
 }
 
-void CImageAttribute::SetDest(const RECT& rcDest) { m_rcDest = rcDest; }
+void CImageAttribute::SetDest(const RECT& rcDest) { Edit().rcDest = rcDest; }
 
-const RECT& CImageAttribute::GetDest() const { return m_rcDest; }
+const RECT& CImageAttribute::GetDest() const { return Fields().rcDest; }
 
-const TImageInfo* CImageAttribute::GetImageInfo() const { return m_pImageInfo; }
+const TImageInfo* CImageAttribute::GetImageInfo() const { return Fields().pImageInfo; }
 
-const CSkinString& CImageAttribute::GetImageName() const { return m_sImageName; }
+const CSkinString& CImageAttribute::GetImageName() const { return Fields().sImageName; }
 
-const CSkinString& CImageAttribute::GetResType() const { return m_sResType; }
+const CSkinString& CImageAttribute::GetResType() const { return Fields().sResType; }
 
-const RECT& CImageAttribute::GetSource() const { return m_rcSource; }
+const RECT& CImageAttribute::GetSource() const { return Fields().rcSource; }
 
-const RECT& CImageAttribute::GetCorner() const { return m_rcCorner; }
+const RECT& CImageAttribute::GetCorner() const { return Fields().rcCorner; }
 
-BYTE CImageAttribute::GetFade() const { return m_bFade; }
+BYTE CImageAttribute::GetFade() const { return Fields().bFade; }
 
-DWORD CImageAttribute::GetMask() const { return m_dwMask; }
+DWORD CImageAttribute::GetMask() const { return Fields().dwMask; }
 
-bool CImageAttribute::IsHole() const { return m_bHole; }
+bool CImageAttribute::IsHole() const { return Fields().bHole; }
 
-bool CImageAttribute::IsTiledX() const { return m_bTiledX; }
+bool CImageAttribute::IsTiledX() const { return Fields().bTiledX; }
 
-bool CImageAttribute::IsTiledY() const { return m_bTiledY; }
+bool CImageAttribute::IsTiledY() const { return Fields().bTiledY; }
 
 }  // namespace SkinUI

@@ -1,9 +1,16 @@
 // One image slot of a control: the skin's image description, such as
 // "file='sel.png' corner='30,2,30,2'", parsed into the image to use and the
 // rules for drawing it, plus the image once it is loaded.
+//
+// Every control has seven slots and buttons and options more, but nearly
+// all of them stay empty.  An empty slot holds no fields at all: they are
+// made on the first change, so that an empty slot costs a pointer instead
+// of three strings and the rest.
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
 
 #include "toolkit/controls/SkinString.h"
 #include "toolkit/core/ImageInfo.h"
@@ -52,19 +59,27 @@ class CImageAttribute {
   // larger than the bitmap is cut to it.
   void FitSourceToImage();
 
-  CSkinString m_sImageAttribute;
-  CSkinString m_sImageName;
-  CSkinString m_sResType;
-  const TImageInfo* m_pImageInfo;
-  bool m_bLoadSuccess;
-  RECT m_rcDest;
-  RECT m_rcSource;
-  RECT m_rcCorner;
-  BYTE m_bFade;
-  DWORD m_dwMask;
-  bool m_bHole;
-  bool m_bTiledX;
-  bool m_bTiledY;
+  struct TFields {
+    CSkinString sImageAttribute;
+    CSkinString sImageName;
+    CSkinString sResType;
+    const TImageInfo* pImageInfo = nullptr;
+    bool bLoadSuccess = true;
+    RECT rcDest = {};
+    RECT rcSource = {};
+    RECT rcCorner = {};
+    BYTE bFade = 255;
+    DWORD dwMask = 0;
+    bool bHole = false;
+    bool bTiledX = false;
+    bool bTiledY = false;
+  };
+  // The fields to read: the slot's own, or the defaults of an empty slot.
+  const TFields& Fields() const;
+  // The fields to change, made on first use.
+  TFields& Edit();
+
+  std::unique_ptr<TFields> m_fields;
 };
 
 }  // namespace SkinUI

@@ -120,6 +120,35 @@ TEST(ImageAttribute, ASecondTextResetsEveryField) {
   EXPECT_FALSE(image.IsHole());
 }
 
+// Copies own their fields, and an emptied slot reads as a new one.
+TEST(ImageAttribute, CopiesAreIndependentAndAnEmptiedSlotIsNew) {
+  const std::wstring full = L"a.png; corner 1,2,3,4; fade 9; hole";
+  CImageAttribute image;
+  image.SetAttributeString(L"file='a.png' corner='1,2,3,4' fade='9' hole='true'");
+  CImageAttribute copy(image);
+  CImageAttribute assigned;
+  assigned = image;
+  copy.ModifyAttribute(L"fade='50'");
+  EXPECT_EQ(Describe(image), full);
+  EXPECT_EQ(Describe(assigned), full);
+
+  image.SetAttributeString(L"");
+  EXPECT_EQ(Describe(image), L"");
+  EXPECT_TRUE(image.GetAttributeString().IsEmpty());
+  EXPECT_EQ(Describe(assigned), full);
+  EXPECT_EQ(Describe(copy), L"a.png; corner 1,2,3,4; fade 50; hole");
+
+  // An empty slot copied over a full one empties it.
+  assigned = image;
+  EXPECT_EQ(Describe(assigned), L"");
+  CImageAttribute fromEmpty(image);
+  EXPECT_EQ(Describe(fromEmpty), L"");
+  // Modifying an empty slot gives it fields of its own only.
+  fromEmpty.ModifyAttribute(L"dest='1,1,2,2'");
+  EXPECT_EQ(Describe(fromEmpty), L"; dest 1,1,2,2");
+  EXPECT_EQ(Describe(image), L"");
+}
+
 TEST(ImageAttribute, ModifyParsesOverTheFieldsWithoutResetting) {
   CImageAttribute image;
   image.SetAttributeString(L"file='a.png' corner='1,2,3,4'");
