@@ -67,6 +67,14 @@ void CPaintManagerUI::DiscardOffscreen() {
   m_pOffscreenBits = nullptr;
 }
 
+bool CPaintManagerUI::OffscreenFits(const RECT& client) const {
+  BITMAP bitmap = {};
+  return m_hbmpOffscreen &&
+         ::GetObjectW(m_hbmpOffscreen.Get(), sizeof bitmap, &bitmap) == sizeof bitmap &&
+         bitmap.bmWidth == client.right - client.left &&
+         bitmap.bmHeight == client.bottom - client.top;
+}
+
 void CPaintManagerUI::LayOut() {
   m_bUpdateNeeded = false;
   RECT client = {};
@@ -74,8 +82,11 @@ void CPaintManagerUI::LayOut() {
   if (::IsRectEmpty(&client)) return;
   if (m_pRoot->IsUpdateNeeded()) {
     if (!::IsIconic(m_hWndPaint)) m_pRoot->SetPos(client);
-    // The back buffer is made again at the new size.
-    DiscardOffscreen();
+    // A back buffer of another size is made again at the new size.  One of
+    // the right size is kept: only the painted area is ever copied out of
+    // it, and a new one costs a fresh block of memory the size of the
+    // window on every layout of the whole tree.
+    if (!OffscreenFits(client)) DiscardOffscreen();
   } else {
     for (int round = 0; round < kMaxLayoutRounds; ++round) {
       CControlUI* control =
@@ -246,7 +257,12 @@ RECT CPaintManagerUI::GetRichEditCorner() const { return m_rcLayeredInset; }
 
 void CPaintManagerUI::SetRichEditCorner(const RECT& rcCorner) { m_rcLayeredInset = rcCorner; }
 
-void CPaintManagerUI::SetUseLayeredWindow(bool bLayered) { m_bLayered = bLayered; }
+void CPaintManagerUI::SetUseLayeredWindow(bool bLayered) {
+  // The two ways of painting use different back buffers: a layered frame
+  // is written through the pixels of a DIB section.
+  if (bLayered != m_bLayered) DiscardOffscreen();
+  m_bLayered = bLayered;
+}
 
 bool CPaintManagerUI::IsLayeredWindow() const { return m_bLayered; }
 

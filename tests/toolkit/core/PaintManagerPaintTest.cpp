@@ -186,6 +186,27 @@ TEST_F(LayeredWindow, RepaintsShowNoTraceOfEarlierFrames) {
   EXPECT_LE((shown >> 16) & 0xFF, 0x81u) << std::hex << shown;
 }
 
+// The two ways of painting need different back buffers: the one of a
+// window that painted normally first cannot be pushed as a layered frame.
+TEST(LayeredPaint, AWindowTurnedLayeredAfterPaintingShowsItsTree) {
+  SkinTestWindow window(200, 100, 300, 200);
+  auto* root = new CContainerUI;
+  root->SetBkColor(0xFF336699);
+  Block(root, L"10,10,60,40", 0xFFFF0000);
+  window.Manager().AttachDialog(root);
+  window.Paint();
+  ASSERT_EQ(window.Pixel(20, 20), 0xFF0000u);
+
+  window.Manager().SetUseLayeredWindow(true);
+  root->SetBkColor(0xFF00FF00);
+  window.Paint();
+  EXPECT_NE(::GetWindowLongPtrW(window.Get(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  const test::Pixels pixels = test::CaptureWindow(window.Get());
+  ASSERT_NE(pixels.width, 0);
+  EXPECT_EQ(pixels.At(20, 20), 0xFF0000u);
+  EXPECT_EQ(pixels.At(150, 50), 0x00FF00u);
+}
+
 TEST(LayeredPaint, OnlyTheDirtyUnionIsRepaintedUntilARestore) {
   // A root whose colour changes without telling anyone, so that only
   // what the manager repaints shows the change.
