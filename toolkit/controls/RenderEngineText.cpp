@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 
 #include <cwchar>
+#include <optional>
 
 #include "toolkit/controls/RenderEngine.h"
 #include "toolkit/core/PaintManagerUI.h"
@@ -93,7 +94,11 @@ void CRenderEngine::DrawTextW(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCW
   }
   ::SetBkMode(hDC, TRANSPARENT);
   ::SetTextColor(hDC, GdiColor(dwTextColor));
-  CSelectObject selected(hDC, hFont);
+  // Selecting a font costs even when it is the current one: the platform
+  // prepares it again for the next text.  Painting keeps the default font
+  // selected, so that most texts find theirs in place.
+  std::optional<CSelectObject> selected;
+  if (hFont != nullptr && ::GetCurrentObject(hDC, OBJ_FONT) != hFont) selected.emplace(hDC, hFont);
   ::DrawTextW(hDC, pstrText, -1, &rc, uStyle | DT_NOPREFIX);
 }
 

@@ -132,6 +132,15 @@ void CPaintManagerUI::OnPaint() {
   if (m_bUpdateNeeded) ::InvalidateRect(m_hWndPaint, nullptr, FALSE);
 }
 
+void CPaintManagerUI::SelectDefaultFont(HDC dc) {
+  // Most texts are in the default font.  With it selected for the whole
+  // paint, text drawing finds it in place instead of selecting it and the
+  // previous font back for every text; the saved DC state restores the
+  // font the back buffer had.
+  HFONT font = GetDefaultFontInfo()->hFont;
+  if (font != nullptr) ::SelectObject(dc, font);
+}
+
 void CPaintManagerUI::PaintNormal(const RECT& rcPaint, HDC hdcTarget) {
   const SIZE client = GetClientSize();
   if (!m_hDcOffscreen) m_hDcOffscreen.Reset(::CreateCompatibleDC(m_dcPaint.Get()));
@@ -143,6 +152,7 @@ void CPaintManagerUI::PaintNormal(const RECT& rcPaint, HDC hdcTarget) {
   {
     CSelectObject selected(dc, m_hbmpOffscreen.Get());
     const int saved = ::SaveDC(dc);
+    SelectDefaultFont(dc);
     m_pRoot->DoPaint(dc, rcPaint);
     for (int i = 0; i < m_aPostPaintControls.GetSize(); ++i) {
       static_cast<CControlUI*>(m_aPostPaintControls[i])->DoPostPaint(dc, rcPaint);
@@ -182,6 +192,7 @@ void CPaintManagerUI::PaintLayered(const RECT& rcSystemPaint) {
   HDC dc = m_hDcOffscreen.Get();
   CSelectObject selected(dc, m_hbmpOffscreen.Get());
   const int saved = ::SaveDC(dc);
+  SelectDefaultFont(dc);
 
   // Fully transparent black, so that nothing of the last frame shows
   // through what is drawn with alpha now.

@@ -348,6 +348,7 @@ class CPaintManagerUI {
   void PaintNormal(const RECT& rcPaint, HDC hdcTarget);
   void PaintLayered(const RECT& rcSystemPaint);
   void DiscardOffscreen();
+  void SelectDefaultFont(HDC dc);
   // Whether the back buffer exists and has the size of the client area.
   bool OffscreenFits(const RECT& client) const;
   void InvalidateCaret();
