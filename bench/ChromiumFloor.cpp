@@ -21,6 +21,9 @@ constexpr double kLoadTimeoutMs = 20000;
 // deadline, after which a watchdog shuts the socket and the loads so far
 // count.
 constexpr double kLoadDeadlineMs = 30000;
+// After the page stopped loading, how long frames are still waited for
+// when none so far showed the page.
+constexpr double kLateFrameMs = 3000;
 
 }  // namespace
 
@@ -46,10 +49,12 @@ struct ChromiumFloor::Session {
 
   // The browser sends the next screencast frame only once the last one is
   // acknowledged, so every frame is, wherever it turns up.
-  bool IsFrame(const std::string& message) {
+  // The picture's data goes to `data` when given.
+  bool IsFrame(const std::string& message, std::string* data = nullptr) {
     if (message.find("\"Page.screencastFrame\"") == std::string::npos) return false;
     Json::Value frame;
     Json::Reader().parse(message, frame);
+    if (data != nullptr) *data = frame["params"]["data"].asString();
     Send("Page.screencastFrameAck",
          "{\"sessionId\":" + std::to_string(frame["params"]["sessionId"].asInt()) + "}");
     return true;
@@ -124,7 +129,7 @@ bool ChromiumFloor::Start(const std::wstring& profileFolder) {
   return true;
 }
 
-FloorTimes ChromiumFloor::Load(const std::string& url, double origin) {
+FloorTimes ChromiumFloor::Load(const std::string& url, const ShowsPage& shows, double origin) {
   FloorTimes times;
   if (!m_session) return times;
   Session& s = *m_session;
@@ -148,23 +153,40 @@ FloorTimes ChromiumFloor::Load(const std::string& url, double origin) {
   const double sent = Now();
   s.Send("Page.navigate", "{\"url\":\"" + url + "\"}");
   bool navigated = false;
+  // Frames since the navigation, with the time each arrived, and how many
+  // of them were looked at.
+  std::vector<std::pair<double, std::string>> frames;
+  size_t looked = 0;
+  const auto findShowing = [&] {
+    for (; looked < frames.size() && times.firstFrame == 0; ++looked) {
+      engine::FramePicture picture;
+      if (engine::DecodeFramePicture(frames[looked].second, picture) && shows(picture)) {
+        times.firstFrame = frames[looked].first - start;
+      }
+    }
+  };
   std::string message;
   while ((times.firstFrame == 0 || times.loaded == 0) && Now() - sent < kLoadTimeoutMs &&
+         (times.loaded == 0 || Now() - start - times.loaded < kLateFrameMs) &&
          s.socket.Receive(message)) {
+    const double arrived = Now();
     // The new document has replaced the blank one once any of these came;
     // the browser does not always report the navigation itself.
     for (const char* event :
          {"\"Page.frameNavigated\"", "\"Page.domContentEventFired\"", "\"Page.loadEventFired\""}) {
       if (message.find(event) != std::string::npos) navigated = true;
     }
-    if (s.IsFrame(message) && navigated && times.firstFrame == 0) {
-      times.firstFrame = Now() - start;
-    }
+    std::string data;
+    if (s.IsFrame(message, &data) && navigated) frames.emplace_back(arrived, std::move(data));
     if (message.find("\"Page.frameStoppedLoading\"") != std::string::npos && navigated &&
         times.loaded == 0) {
-      times.loaded = Now() - start;
+      times.loaded = arrived - start;
     }
+    // Once loaded, every frame is looked at as it comes; before, decoding
+    // would hold up the reading of the load's own messages.
+    if (times.loaded > 0) findShowing();
   }
+  findShowing();
   s.ArmDeadline(0);
   return times;
 }

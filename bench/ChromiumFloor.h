@@ -3,14 +3,21 @@
 // headless to its first frame.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "src/FramePicture.h"
+
 namespace bench {
 
+// Whether a picture shows the page, as the client's measure of its own
+// first frame decides it.
+using ShowsPage = std::function<bool(const engine::FramePicture&)>;
+
 struct FloorTimes {
-  double firstFrame = 0;  // ms to the first screencast frame of the page
+  double firstFrame = 0;  // ms to the first screencast frame showing the page
   double loaded = 0;      // ms to the page's main frame having stopped loading
 };
 
@@ -26,9 +33,12 @@ class ChromiumFloor {
   bool Start(const std::wstring& profileFolder);
   // Opens a new page target, loads the address in it and measures from the
   // navigation request, or from `origin` (a Now() value) when given.  The
-  // target stays open until the next load or Stop.  Zero times when the
-  // page never showed.
-  FloorTimes Load(const std::string& url, double origin = 0);
+  // first frame is the first one `shows` accepts; the frames before it (a
+  // blank page, a page not painted yet) do not count, as they do not for
+  // the client either.  Frames are decoded after the load, so that the
+  // time is when the frame arrived.  The target stays open until the next
+  // load or Stop.  Zero times when the page never showed.
+  FloorTimes Load(const std::string& url, const ShowsPage& shows, double origin = 0);
   // The screencast frames per second the page last loaded sends over the
   // next `seconds`, each acknowledged at once and not decoded: what the
   // browser program delivers before any client work.

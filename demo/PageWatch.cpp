@@ -86,12 +86,17 @@ bool IsBrand(uint32_t pixel) {
 
 // Nine in ten pixels of the strip in the brand colour: a caret or a line of
 // text crossing it does not matter.
-bool IsBrandStrip(const Capture& strip) {
-  if (strip.pixels.empty()) return false;
+bool IsBrandStrip(const std::vector<uint32_t>& strip) {
+  if (strip.empty()) return false;
   size_t brand = 0;
-  for (uint32_t pixel : strip.pixels) brand += IsBrand(pixel) ? 1 : 0;
-  return brand * 10 >= strip.pixels.size() * 9;
+  for (uint32_t pixel : strip) brand += IsBrand(pixel) ? 1 : 0;
+  return brand * 10 >= strip.size() * 9;
 }
+
+// The strip looked at: down the left edge, away from the corners.
+constexpr int kStripLeft = 4;
+constexpr int kStripWidth = 8;
+constexpr int kSmallestView = 32;
 
 // GDI+ for the one call that writes a PNG file.
 class GdiPlusSession {
@@ -134,7 +139,7 @@ bool ShowsDemoPage(HWND browserView) {
   ::GetWindowRect(::GetAncestor(browserView, GA_ROOT), &top);
   if (!::IntersectRect(&shown, &view, &top)) return false;
   const int height = shown.bottom - shown.top;
-  if (shown.right - shown.left < 32 || height < 32) return false;
+  if (shown.right - shown.left < kSmallestView || height < kSmallestView) return false;
   // A strip down the left edge, away from the corners: first as the screen
   // shows it, then as the window's own surface holds it.  A skinned main
   // window may leave its children's surfaces unreadable, and on a shared
@@ -142,14 +147,27 @@ bool ShowsDemoPage(HWND browserView) {
   // one of the two is the page itself.
   {
     const CWindowDc screen(nullptr);
-    if (screen &&
-        IsBrandStrip(Grab(screen.Get(), shown.left + 4, shown.top + height / 4, 8, height / 2))) {
+    if (screen && IsBrandStrip(Grab(screen.Get(), shown.left + kStripLeft, shown.top + height / 4,
+                                    kStripWidth, height / 2)
+                                   .pixels)) {
       return true;
     }
   }
   const CWindowDc own(browserView);
-  return own && IsBrandStrip(Grab(own.Get(), shown.left - view.left + 4,
-                                  shown.top - view.top + height / 4, 8, height / 2));
+  return own && IsBrandStrip(Grab(own.Get(), shown.left - view.left + kStripLeft,
+                                  shown.top - view.top + height / 4, kStripWidth, height / 2)
+                                 .pixels);
+}
+
+bool ShowsDemoPage(int width, int height, const uint32_t* pixels) {
+  if (pixels == nullptr || width < kSmallestView || height < kSmallestView) return false;
+  std::vector<uint32_t> strip;
+  for (int y = height / 4; y < height / 4 + height / 2; ++y) {
+    for (int x = kStripLeft; x < kStripLeft + kStripWidth; ++x) {
+      strip.push_back(pixels[static_cast<size_t>(y) * width + x] & 0x00FFFFFFu);
+    }
+  }
+  return IsBrandStrip(strip);
 }
 
 bool SaveScreenshot(HWND window, const std::wstring& path) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace demo {
@@ -20,6 +21,8 @@ HWND FindBrowserView(HWND mainWindow);
 // True when the browser window shows the demo login page: its brand panel,
 // one solid colour, runs down the window's left edge.
 bool ShowsDemoPage(HWND browserView);
+// The same test on a picture of the whole page: top-down pixels, 0x00RRGGBB.
+bool ShowsDemoPage(int width, int height, const uint32_t* pixels);
 
 // Saves what the screen shows of the window as a PNG file.
 bool SaveScreenshot(HWND window, const std::wstring& path);
