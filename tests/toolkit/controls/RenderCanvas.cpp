@@ -24,11 +24,17 @@ bool Near(uint32_t actual, uint32_t expected, int tolerance) {
 
 uint32_t Rgb(uint32_t pixel) { return pixel & 0x00FFFFFF; }
 
-RenderCanvas::RenderCanvas(int width, int height, uint32_t fill)
+RenderCanvas::RenderCanvas(int width, int height, uint32_t fill, Target target)
     : m_width(width), m_height(height), m_dc(::CreateCompatibleDC(nullptr)) {
-  DWORD* bits = nullptr;
-  m_bitmap.Reset(SkinUI::CRenderEngine::CreateBitmap(m_dc.Get(), width, height, &bits));
-  m_bits = reinterpret_cast<uint32_t*>(bits);
+  if (target == Target::Screen) {
+    HDC screen = ::GetDC(nullptr);
+    m_bitmap.Reset(::CreateCompatibleBitmap(screen, width, height));
+    ::ReleaseDC(nullptr, screen);
+  } else {
+    DWORD* bits = nullptr;
+    m_bitmap.Reset(SkinUI::CRenderEngine::CreateBitmap(m_dc.Get(), width, height, &bits));
+    m_bits = reinterpret_cast<uint32_t*>(bits);
+  }
   if (m_bitmap) m_previous = ::SelectObject(m_dc.Get(), m_bitmap.Get());
   Fill(fill);
 }
@@ -40,14 +46,22 @@ RenderCanvas::~RenderCanvas() {
 
 uint32_t RenderCanvas::At(int x, int y) const {
   ::GdiFlush();
-  if (m_bits == nullptr || x < 0 || y < 0 || x >= m_width || y >= m_height) return 0xDEADBEEF;
-  return m_bits[y * m_width + x];
+  if (!m_bitmap || x < 0 || y < 0 || x >= m_width || y >= m_height) return 0xDEADBEEF;
+  if (m_bits != nullptr) return m_bits[y * m_width + x];
+  const COLORREF colour = ::GetPixel(m_dc.Get(), x, y);
+  if (colour == CLR_INVALID) return 0xDEADBEEF;
+  return Argb(255, GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
 
 void RenderCanvas::Fill(uint32_t pixel) {
   ::GdiFlush();
-  if (m_bits == nullptr) return;
-  for (int i = 0; i < m_width * m_height; ++i) m_bits[i] = pixel;
+  if (m_bits != nullptr) {
+    for (int i = 0; i < m_width * m_height; ++i) m_bits[i] = pixel;
+  } else if (m_bitmap) {
+    const RECT all = {0, 0, m_width, m_height};
+    ::SetDCBrushColor(m_dc.Get(), RGB(RedOf(pixel), GreenOf(pixel), BlueOf(pixel)));
+    ::FillRect(m_dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+  }
 }
 
 int RenderCanvas::Count(const RECT& area, uint32_t pixel) const {

@@ -1,5 +1,7 @@
-// A 32-bit top-down DIB section selected into a memory DC: what the render
-// tests draw into and read back pixel by pixel.
+// A bitmap selected into a memory DC: what the render tests draw into and
+// read back pixel by pixel.  Usually a 32-bit top-down DIB section, whose
+// alpha byte is read too; or a bitmap compatible with the screen, as
+// double-buffered painting draws into, which has no alpha.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +27,10 @@ uint32_t Rgb(uint32_t pixel);
 
 class RenderCanvas {
  public:
-  RenderCanvas(int width, int height, uint32_t fill = 0xFFFFFFFF);
+  enum class Target { DibSection, Screen };
+
+  RenderCanvas(int width, int height, uint32_t fill = 0xFFFFFFFF,
+               Target target = Target::DibSection);
   RenderCanvas(const RenderCanvas&) = delete;
   RenderCanvas& operator=(const RenderCanvas&) = delete;
   ~RenderCanvas();
@@ -33,7 +38,8 @@ class RenderCanvas {
   HDC Dc() const { return m_dc.Get(); }
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  // Flushes GDI's batch first, so that what was drawn is in the bits.
+  // Flushes GDI's batch first, so that what was drawn is in the bits.  A
+  // screen bitmap's pixels read as opaque.
   uint32_t At(int x, int y) const;
   void Fill(uint32_t pixel);
   // How many pixels of the rectangle equal `pixel`.

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "gtest/gtest.h"
@@ -246,53 +245,6 @@ TEST(RenderEngineShapes, AWideRoundRectOutlineStaysInside) {
 
 namespace {
 
-// A bitmap compatible with the screen, as double-buffered painting draws
-// into: it has no alpha channel, so opaque fills and borders on it are
-// drawn by plain GDI instead of GDI+.  Its pixels are read back through a
-// 32-bit copy.
-class ScreenCanvas {
- public:
-  ScreenCanvas(int width, int height) : m_width(width), m_height(height) {
-    HDC screen = ::GetDC(nullptr);
-    m_dc.Reset(::CreateCompatibleDC(screen));
-    m_bitmap.Reset(::CreateCompatibleBitmap(screen, width, height));
-    ::ReleaseDC(nullptr, screen);
-    m_previous = ::SelectObject(m_dc.Get(), m_bitmap.Get());
-    RECT all = {0, 0, width, height};
-    ::FillRect(m_dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  }
-  ScreenCanvas(const ScreenCanvas&) = delete;
-  ScreenCanvas& operator=(const ScreenCanvas&) = delete;
-  ~ScreenCanvas() { ::SelectObject(m_dc.Get(), m_previous); }
-
-  HDC Dc() const { return m_dc.Get(); }
-
-  // Red, green and blue of every pixel, top row first.
-  std::vector<uint32_t> Pixels() const {
-    ::GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<size_t>(m_width) * m_height);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    // The bitmap is read while selected, as painting leaves it.
-    ::GetDIBits(m_dc.Get(), static_cast<HBITMAP>(m_bitmap.Get()), 0, m_height, pixels.data(), &info,
-                DIB_RGB_COLORS);
-    for (uint32_t& pixel : pixels) pixel = test::Rgb(pixel);
-    return pixels;
-  }
-
- private:
-  int m_width;
-  int m_height;
-  CMemoryDc m_dc;
-  CGdiObject m_bitmap;
-  HGDIOBJ m_previous = nullptr;
-};
-
 struct TargetCase {
   const char* name;
   // A fill when the width is 0, else an outline of that width.
@@ -312,7 +264,7 @@ TEST_P(RenderEngineTargets, AScreenBitmapShowsWhatADibSectionShows) {
   const TargetCase& c = GetParam();
   constexpr int kSize = 40;
   RenderCanvas dib(kSize, kSize);
-  ScreenCanvas screen(kSize, kSize);
+  RenderCanvas screen(kSize, kSize, kWhite, RenderCanvas::Target::Screen);
   for (HDC dc : {dib.Dc(), screen.Dc()}) {
     if (!::IsRectEmpty(&c.clip)) {
       CGdiObject region(::CreateRectRgnIndirect(&c.clip));
@@ -324,12 +276,11 @@ TEST_P(RenderEngineTargets, AScreenBitmapShowsWhatADibSectionShows) {
       CRenderEngine::DrawRect(dc, c.rect, c.width, c.color);
     }
   }
-  const std::vector<uint32_t> shown = screen.Pixels();
   int differing = 0;
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
       const uint32_t expected = test::Rgb(dib.At(x, y));
-      const uint32_t actual = shown[static_cast<size_t>(y) * kSize + x];
+      const uint32_t actual = test::Rgb(screen.At(x, y));
       if (actual != expected && ++differing <= 5) {
         ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << actual << " instead of "
                       << expected;
@@ -338,7 +289,7 @@ TEST_P(RenderEngineTargets, AScreenBitmapShowsWhatADibSectionShows) {
   }
   EXPECT_EQ(differing, 0);
   // Something was drawn at all, so that the comparison means something.
-  EXPECT_NE(std::count(shown.begin(), shown.end(), 0x00FFFFFFu), kSize * kSize);
+  EXPECT_LT(screen.CountRgb(RECT{0, 0, kSize, kSize}, kWhite), kSize * kSize);
 }
 
 INSTANTIATE_TEST_SUITE_P(
