@@ -184,6 +184,9 @@ void BrowserImpl::OnFrameDetached(const std::string& frameId) {
 
 void BrowserImpl::ReportLoadingState(bool loading) {
   m_loading = loading;
+  // A page that starts or stops loading is about to change: the exact
+  // picture waits for the pictures that brings.
+  m_lastChangeTick = ::GetTickCount64();
   CefRefPtr<BrowserImpl> self(this);
   Send("Page.getNavigationHistory", Json::Value(Json::objectValue),
        [self, loading](const Json::Value& result, const Json::Value&) {

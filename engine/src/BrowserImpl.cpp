@@ -21,6 +21,10 @@ int NextBrowserIdentifier() {
 // change the page sent by itself, so that the window ends up showing the
 // page exactly (moving pictures are sent compressed).
 constexpr unsigned long long kSettleMs = 200;
+// While the page loads, its pictures are on their way; an exact picture
+// taken meanwhile holds them up, by most of a second for a large window.
+// It is still taken should none come for this long.
+constexpr unsigned long long kLoadingSettleMs = 500;
 // Screencast pictures are compressed with this quality (0-100).
 constexpr int kScreencastQuality = 90;
 
@@ -172,6 +176,9 @@ void BrowserImpl::CapturePicture() {
   m_captureInFlight = true;
   Json::Value params(Json::objectValue);
   params["format"] = "png";
+  // The browser program's default compression takes it most of a second
+  // for a large window, and holds up the page's own pictures meanwhile.
+  params["optimizeForSpeed"] = true;
   CefRefPtr<BrowserImpl> self(this);
   const int sent =
       Send("Page.captureScreenshot", params, [self](const Json::Value& result, const Json::Value&) {
@@ -209,7 +216,8 @@ void BrowserImpl::ViewTick() {
   // Some headless set-ups send no pictures by themselves, and the last one
   // sent is compressed: once the page has been still for a moment, one
   // exact picture is taken.
-  if (::GetTickCount64() - m_lastChangeTick >= kSettleMs) CapturePicture();
+  const unsigned long long settle = m_loading ? kLoadingSettleMs : kSettleMs;
+  if (::GetTickCount64() - m_lastChangeTick >= settle) CapturePicture();
 }
 
 void BrowserImpl::ViewCloseRequested() { CloseBrowser(false); }
