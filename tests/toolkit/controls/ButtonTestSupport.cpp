@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "tests/toolkit/controls/RenderCanvas.h"
+#include "tests/toolkit/core/ToolkitEnvironment.h"
 #include "toolkit/controls/ControlUI.h"
 #include "toolkit/core/PaintManagerUI.h"
 #include "util/UniqueHandle.h"
@@ -17,25 +18,9 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
-// The toolkit is given the test program as its module, as the program
-// gives it its own.
-class ToolkitEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { SkinUI::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr)); }
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
-
 }  // namespace
 
-std::wstring ButtonData() {
-  wchar_t value[MAX_PATH * 2] = {};
-  DWORD length = ::GetEnvironmentVariableW(L"TALMIC_BUTTON_DATA", value, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return std::wstring();
-  std::wstring folder(value, length);
-  if (folder.back() != L'\\') folder += L'\\';
-  return folder;
-}
+std::wstring ButtonData() { return ToolkitEnvironment::DataFile(L"TALMIC_BUTTON_DATA", L""); }
 
 std::ostream& operator<<(std::ostream& out, const Sent& sent) {
   return out << Narrow(sent.type) << " from " << Narrow(sent.sender) << " (" << sent.wParam << ")";

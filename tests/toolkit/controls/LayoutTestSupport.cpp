@@ -1,19 +1,10 @@
 #include "tests/toolkit/controls/LayoutTestSupport.h"
 
 #include "tests/toolkit/core/SkinTestWindow.h"
-#include "toolkit/core/PaintManagerUI.h"
+#include "tests/toolkit/core/ToolkitEnvironment.h"
 
 namespace test {
 namespace {
-
-// Colours are painted through GDI+, which the toolkit starts when it is
-// given its module, as the program gives it its own.
-class ToolkitEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { SkinUI::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr)); }
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
 
 // Marks the moves a test posts: a key-state bit the toolkit never reads
 // and no real move of these tests carries, as no extra button is held.
@@ -53,12 +44,7 @@ SkinUI::CControlUI* NewBox(const wchar_t* name, int cx, int cy) {
 }
 
 std::wstring LayoutData(const std::wstring& name) {
-  wchar_t value[MAX_PATH * 2] = {};
-  const DWORD length = ::GetEnvironmentVariableW(L"TALMIC_LAYOUT_DATA", value, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return std::wstring();
-  std::wstring folder(value, length);
-  if (folder.back() != L'\\') folder += L'\\';
-  return folder + name;
+  return ToolkitEnvironment::DataFile(L"TALMIC_LAYOUT_DATA", name);
 }
 
 }  // namespace test
