@@ -136,7 +136,8 @@ void CPaintManagerUI::SelectDefaultFont(HDC dc) {
   // Most texts are in the default font.  With it selected for the whole
   // paint, text drawing finds it in place instead of selecting it and the
   // previous font back for every text; the saved DC state restores the
-  // font the back buffer had.
+  // font the back buffer had.  Only normal painting needs it: a layered
+  // window's text goes through GDI+, which takes its font from the manager.
   HFONT font = GetDefaultFontInfo()->hFont;
   if (font != nullptr) ::SelectObject(dc, font);
 }
@@ -192,7 +193,6 @@ void CPaintManagerUI::PaintLayered(const RECT& rcSystemPaint) {
   HDC dc = m_hDcOffscreen.Get();
   CSelectObject selected(dc, m_hbmpOffscreen.Get());
   const int saved = ::SaveDC(dc);
-  SelectDefaultFont(dc);
 
   // Fully transparent black, so that nothing of the last frame shows
   // through what is drawn with alpha now.
