@@ -184,7 +184,12 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
       // every frame; and a page may open windows without a user gesture,
       // as the embedding application decides about each one itself.
       L"--disable-site-isolation-trials",
-      L"--disable-features=IsolateOrigins,site-per-process",
+      // The browser program shows none of its own windows, yet it would
+      // render the address bar's suggestion pop-ups for every window in
+      // renderers of their own, and keep their pages loaded ahead.  Only one
+      // list of disabled features counts, so every entry is in this one.
+      L"--disable-features=IsolateOrigins,site-per-process,WebUIOmniboxPopup,"
+      L"WebUIOmniboxAimPopup,WebUIOmniboxFullPopup,PreloadTopChromeWebUI",
       L"--disable-popup-blocking",
       // The page is always on screen for its user, even though the browser
       // shows no window of its own.

@@ -40,6 +40,37 @@ TEST(ChromiumProcess, StartsHeadlessAnswersDevToolsAndStopsCleanly) {
   EXPECT_FALSE(engine::LoopbackPortAnswers(port)) << "the browser still listens";
 }
 
+// The browser program shows no window of its own, so nothing should render
+// the address bar's pop-ups: each would take a renderer of its own beside
+// the page's, at every window's start.  A browser update that renames the
+// features the launch turns off brings them back, and this says so.
+TEST(ChromiumProcess, RunsNoBrowserInterfacePagesBesideThePages) {
+  test::TempFolder profile;
+  engine::ChromiumProcess browser;
+  ASSERT_TRUE(browser.Start(engine::ChromiumProcess::FindExecutable(), profile / L"profile", {}));
+  engine::DevToolsSocket socket;
+  ASSERT_TRUE(socket.Connect(browser.DevToolsPort(), browser.BrowserPath()));
+  const auto reply = [&socket](int id, const std::string& request) {
+    std::string message;
+    if (!socket.Send(request)) return message;
+    const std::string needle = "\"id\":" + std::to_string(id) + ",";
+    for (int i = 0; i < 200 && socket.Receive(message); ++i) {
+      if (message.find(needle) != std::string::npos) return message;
+    }
+    return std::string();
+  };
+  // A second window, as the engine opens one for each browser.
+  ASSERT_NE(reply(1, R"({"id":1,"method":"Target.createTarget","params":{"url":"about:blank",)"
+                     R"("newWindow":true}})")
+                .find("\"targetId\""),
+            std::string::npos);
+  const std::string targets = reply(2, R"({"id":2,"method":"Target.getTargets","params":{}})");
+  ASSERT_NE(targets.find("\"targetInfos\""), std::string::npos) << targets;
+  EXPECT_NE(targets.find("\"type\":\"page\""), std::string::npos) << targets;
+  EXPECT_EQ(targets.find("\"type\":\"browser_ui\""), std::string::npos) << targets;
+  browser.Stop();
+}
+
 TEST(ChromiumProcess, AMissingBrowserStartsNothing) {
   test::TempFolder profile;
   engine::ChromiumProcess browser;
