@@ -64,6 +64,13 @@ struct FindHandleTraits {
   static void Close(Handle handle) noexcept { ::FindClose(handle); }
 };
 
+// A watch on a folder's changes (FindFirstChangeNotification).
+struct ChangeNotificationTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) noexcept { ::FindCloseChangeNotification(handle); }
+};
+
 // A directory listing opened with the C runtime's _findfirst.
 struct CrtFindHandleTraits {
   using Handle = intptr_t;
@@ -101,6 +108,7 @@ struct ModuleTraits {
 using CKernelHandle = UniqueHandle<KernelHandleTraits>;
 using CFileHandle = UniqueHandle<FileHandleTraits>;
 using CFindHandle = UniqueHandle<FindHandleTraits>;
+using CChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 using CCrtFindHandle = UniqueHandle<CrtFindHandleTraits>;
 using CCoTaskMem = UniqueHandle<CoTaskMemTraits>;
 using CGdiObject = UniqueHandle<GdiObjectTraits>;

@@ -15,6 +15,9 @@ namespace engine {
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 30000;
+// How often the port file is read when no change of the profile folder
+// wakes the wait first.
+constexpr DWORD kReadyPollMs = 25;
 constexpr DWORD kStopTimeoutMs = 15000;
 
 bool FileExists(const std::wstring& path) {
@@ -235,6 +238,14 @@ bool ChromiumProcess::WaitUntilReady() {
   m_launched = false;
   const CKernelHandle process(std::exchange(m_process, nullptr));
   const ULONGLONG deadline = ::GetTickCount64() + kStartTimeoutMs;
+  // The browser's port file is read again as soon as anything in the
+  // profile folder changes, rather than on the next tick of a poll: the
+  // whole start-up waits for it.  The watch is made before the first read,
+  // so a file written in between is still seen; the poll stays, for a
+  // platform that reports no changes.
+  const CChangeNotification change(::FindFirstChangeNotificationW(
+      m_profileFolder.c_str(), FALSE,
+      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE));
   while (::GetTickCount64() < deadline) {
     const std::string content = ReadSmallFile(m_portFile);
     const size_t line = content.find('\n');
@@ -250,7 +261,12 @@ bool ChromiumProcess::WaitUntilReady() {
         return true;
       }
     }
-    ::Sleep(25);
+    if (change) {
+      ::WaitForSingleObject(change.Get(), kReadyPollMs);
+      ::FindNextChangeNotification(change.Get());
+    } else {
+      ::Sleep(kReadyPollMs);
+    }
   }
   // It never listened: end it by its handle, where the platform gives one.
   ::TerminateProcess(process.Get(), 1);
