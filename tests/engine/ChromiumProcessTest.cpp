@@ -7,6 +7,18 @@
 
 namespace {
 
+// Sends the request and returns the message that answers it, or nothing.
+// Events may come first; the answer carries the request's id.
+std::string AwaitReply(engine::DevToolsSocket& socket, int id, const std::string& request) {
+  std::string message;
+  if (!socket.Send(request)) return std::string();
+  const std::string needle = "\"id\":" + std::to_string(id) + ",";
+  for (int i = 0; i < 200 && socket.Receive(message); ++i) {
+    if (message.find(needle) != std::string::npos) return message;
+  }
+  return std::string();
+}
+
 TEST(ChromiumProcess, FindsTheInstalledBrowser) {
   EXPECT_FALSE(engine::ChromiumProcess::FindExecutable().empty())
       << "the set-up installs Debian's Chromium";
@@ -23,15 +35,9 @@ TEST(ChromiumProcess, StartsHeadlessAnswersDevToolsAndStopsCleanly) {
   {
     engine::DevToolsSocket socket;
     ASSERT_TRUE(socket.Connect(port, browser.BrowserPath()));
-    ASSERT_TRUE(
-        socket.Send(R"({"id":7,"method":"Target.createTarget","params":{"url":"about:blank"}})"));
-    // Events may come first; the answer carries the request's id.
-    std::string message;
-    bool answered = false;
-    for (int i = 0; i < 50 && !answered && socket.Receive(message); ++i) {
-      answered = message.find("\"id\":7") != std::string::npos;
-    }
-    ASSERT_TRUE(answered) << message;
+    const std::string message = AwaitReply(
+        socket, 7, R"({"id":7,"method":"Target.createTarget","params":{"url":"about:blank"}})");
+    ASSERT_FALSE(message.empty()) << "no answer to the request";
     EXPECT_NE(message.find("\"targetId\""), std::string::npos) << message;
   }
 
@@ -50,21 +56,14 @@ TEST(ChromiumProcess, RunsNoBrowserInterfacePagesBesideThePages) {
   ASSERT_TRUE(browser.Start(engine::ChromiumProcess::FindExecutable(), profile / L"profile", {}));
   engine::DevToolsSocket socket;
   ASSERT_TRUE(socket.Connect(browser.DevToolsPort(), browser.BrowserPath()));
-  const auto reply = [&socket](int id, const std::string& request) {
-    std::string message;
-    if (!socket.Send(request)) return message;
-    const std::string needle = "\"id\":" + std::to_string(id) + ",";
-    for (int i = 0; i < 200 && socket.Receive(message); ++i) {
-      if (message.find(needle) != std::string::npos) return message;
-    }
-    return std::string();
-  };
   // A second window, as the engine opens one for each browser.
-  ASSERT_NE(reply(1, R"({"id":1,"method":"Target.createTarget","params":{"url":"about:blank",)"
-                     R"("newWindow":true}})")
+  ASSERT_NE(AwaitReply(socket, 1,
+                       R"({"id":1,"method":"Target.createTarget","params":{"url":"about:blank",)"
+                       R"("newWindow":true}})")
                 .find("\"targetId\""),
             std::string::npos);
-  const std::string targets = reply(2, R"({"id":2,"method":"Target.getTargets","params":{}})");
+  const std::string targets =
+      AwaitReply(socket, 2, R"({"id":2,"method":"Target.getTargets","params":{}})");
   ASSERT_NE(targets.find("\"targetInfos\""), std::string::npos) << targets;
   EXPECT_NE(targets.find("\"type\":\"page\""), std::string::npos) << targets;
   EXPECT_EQ(targets.find("\"type\":\"browser_ui\""), std::string::npos) << targets;
