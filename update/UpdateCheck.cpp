@@ -62,6 +62,21 @@ uint32_t IsUpdaterRunning() {
 }
 
 std::string UpdateAddressFromLoginUrl(const std::string& loginUrl) {
+  // An absolute URL keeps its own scheme, host and port, and the folder is
+  // taken from its path alone: a "/" in the query or the fragment is not a
+  // folder, and a URL without a path has the root folder (taking the last
+  // "/" of "http://host:port" would make "common" the host).
+  const size_t scheme = loginUrl.find("://");
+  if (scheme != std::string::npos && scheme > 0 && loginUrl.find_first_of("/?#") == scheme + 1) {
+    const size_t pathStart = loginUrl.find_first_of("/?#", scheme + 3);
+    const std::string origin = loginUrl.substr(0, pathStart);
+    std::string path;
+    if (pathStart != std::string::npos && loginUrl[pathStart] == '/') {
+      path = loginUrl.substr(pathStart, loginUrl.find_first_of("?#", pathStart) - pathStart);
+    }
+    const std::string folder = path.empty() ? "/" : path.substr(0, path.rfind('/') + 1);
+    return origin + folder + kUpdatePage;
+  }
   const size_t slash = loginUrl.rfind('/');
   if (slash == std::string::npos || slash == 0) return loginUrl;
   return loginUrl.substr(0, slash + 1) + kUpdatePage;

@@ -14,9 +14,12 @@ uint32_t IsUpdaterRunning();
 // must then end.  Every failure means no update and returns false.
 bool CheckForUpdate();
 
-// The update address for a login URL (UTF-8): everything up to and
-// including its last "/", followed by "common/checkVersions.jhtml".  A URL
-// whose only "/" is its first character, or that has none, is unchanged.
+// The update address for a login URL (UTF-8): the URL's scheme, host and
+// port, then its path up to and including the path's last "/" (the root
+// when it has no path; query and fragment dropped), followed by
+// "common/checkVersions.jhtml".  Text that is not an absolute URL gets
+// everything up to its last "/" instead; when its only "/" is its first
+// character, or it has none, it is unchanged.
 std::string UpdateAddressFromLoginUrl(const std::string& loginUrl);
 
 // Asks the shell to "open" path (trimmed of blanks and control characters)

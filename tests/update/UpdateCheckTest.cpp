@@ -15,7 +15,7 @@ namespace {
 using test::ScriptedHttpServer;
 using test::ScriptedReply;
 
-TEST(UpdateAddress, ReplacesWhatFollowsTheLastSlash) {
+TEST(UpdateAddress, IsTheLoginPagesFolderOnItsOwnServer) {
   struct Case {
     std::string loginUrl;
     std::string expected;
@@ -23,8 +23,16 @@ TEST(UpdateAddress, ReplacesWhatFollowsTheLastSlash) {
   const Case cases[] = {
       {"http://host/app/login.jhtml", "http://host/app/common/checkVersions.jhtml"},
       {"http://host/app/", "http://host/app/common/checkVersions.jhtml"},
-      {"http://host", "http://common/checkVersions.jhtml"},
       {"https://h:8443/a/b/c?x=1", "https://h:8443/a/b/common/checkVersions.jhtml"},
+      // No path: the server's root folder, never a host named "common".
+      {"http://host", "http://host/common/checkVersions.jhtml"},
+      {"http://127.0.0.1:8080", "http://127.0.0.1:8080/common/checkVersions.jhtml"},
+      {"http://host:8080?next=/a/b", "http://host:8080/common/checkVersions.jhtml"},
+      {"http://host#/route/x", "http://host/common/checkVersions.jhtml"},
+      // A "/" in the query or the fragment is not a folder.
+      {"http://host/app/login.jhtml?back=/x/y/z", "http://host/app/common/checkVersions.jhtml"},
+      {"http://host/app/index.html#/login/form", "http://host/app/common/checkVersions.jhtml"},
+      {"http://user@host:81/a/b?q#f", "http://user@host:81/a/common/checkVersions.jhtml"},
       {"/login", "/login"},
       {"no-slash-at-all", "no-slash-at-all"},
       {"", ""},
@@ -47,10 +55,11 @@ struct UpdaterRecord {
 // server, with or without the stand-in updater beside it.
 class UpdateRun {
  public:
-  UpdateRun(const ScriptedReply& reply, bool withUpdater) {
+  UpdateRun(const ScriptedReply& reply, bool withUpdater,
+            const std::string& loginPath = "/app/login.jhtml") {
     server.Script({reply});
     program = std::make_unique<test::ProgramFolder>(
-        "[System]\r\nloginurl=" + server.Url("/app/login.jhtml") + "\r\n");
+        "[System]\r\nloginurl=" + server.Url(loginPath) + "\r\n");
     if (withUpdater) {
       ::CopyFileW(test::InTestBin(L"..\\updater\\TalmicUpdate.exe").c_str(),
                   (*program / L"TalmicUpdate.exe").c_str(), FALSE);
@@ -149,6 +158,27 @@ TEST(UpdateCheck, HandsOverOnlyForAnotherVersionWithFilesAndAnUpdater) {
         EXPECT_TRUE(record.commandLine.empty()) << record.commandLine;
       }
     }
+  }
+}
+
+TEST(UpdateCheck, AsksTheLoginPagesOwnServerWhateverShapeItsAddressHas) {
+  struct Case {
+    const char* loginPath;  // after "http://127.0.0.1:<port>"
+    const char* requestLine;
+  };
+  const Case cases[] = {
+      {"", "POST /common/checkVersions.jhtml HTTP/1.1"},
+      {"?next=/a/b", "POST /common/checkVersions.jhtml HTTP/1.1"},
+      {"/app/login.jhtml?back=/x/y", "POST /app/common/checkVersions.jhtml HTTP/1.1"},
+      {"/app/#/login/form", "POST /app/common/checkVersions.jhtml HTTP/1.1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.loginPath);
+    UpdateRun run(ScriptedReply::Body(R"({"version":"1.0.0.0","upFiles":[]})"), false, c.loginPath);
+    run.Run();
+    EXPECT_EQ(run.exitCode, 0u);
+    ASSERT_EQ(run.server.Requests().size(), 1u) << "the client asked its own server once";
+    EXPECT_EQ(run.server.Requests()[0].requestLine, c.requestLine);
   }
 }
 
