@@ -17,7 +17,13 @@ std::wstring GetModuleDirectory() {
   // path is used as it comes back, so terminate it here.
   path[MAX_PATH - 1] = L'\0';
 
-  const std::wstring full(path);
+  std::wstring full(path);
+  // A module's path is always absolute, but Wine gives that of a program
+  // started from a network share as "UNC\server\share\..." (its internal
+  // name without the "\??\" in front); taken as it is, that path would be
+  // relative to the current folder, and the configuration, skins and crash
+  // dumps would be looked for there.
+  if (full.compare(0, 4, L"UNC\\") == 0) full.replace(0, 3, L"\\");
   const size_t slash = full.rfind(L'\\');
   if (slash == std::wstring::npos) return full + L'\\';
   return full.substr(0, slash + 1);

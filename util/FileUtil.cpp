@@ -81,6 +81,14 @@ bool CreateDirectoryTree(const wchar_t* path) {
   try {
     std::vector<std::wstring> levels = SplitPathComponents(path);
     if (levels.empty()) return false;
+    // A network path (\\server\share\...) or a path in the system's own
+    // name space (\\?\C:\...) has a root of three components that cannot be
+    // created one by one: split as they are, "\\server\" would lose a
+    // backslash and become a folder "\server\" on the current drive.
+    if (IsSeparator(path[0]) && IsSeparator(path[1]) && levels.size() >= 3) {
+      levels[0] = L"\\\\" + levels[1] + levels[2];
+      levels.erase(levels.begin() + 1, levels.begin() + 3);
+    }
     // Each level becomes the path of that folder: C:\, C:\a\, C:\a\b\.
     for (size_t index = 1; index < levels.size(); ++index) {
       levels[index] = levels[index - 1] + levels[index];

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <regex>
 
+#include "tests/support/NetworkShare.h"
+#include "tests/support/ProgramFolder.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestProcess.h"
 #include "tests/support/WindowProbe.h"
+#include "util/UniqueHandle.h"
 
 namespace {
 
@@ -58,7 +63,8 @@ class Crash : public ::testing::Test {
  protected:
   void SetUp() override {
     probe = folder / L"crash_probe.exe";
-    ASSERT_TRUE(::CopyFileW(test::InTestBin(L"crash_probe.exe").c_str(), probe.c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(test::InTestBin(L"crash_probe.exe").c_str(), probe.c_str(), FALSE))
+      << ::GetLastError();
   }
 
   DWORD RunProbe(const std::wstring& where) {
@@ -123,6 +129,48 @@ TEST_F(Crash, AFileNamedDumpMeansNoDumpButTheProcessStillEnds) {
   EXPECT_EQ(test::ReadFileBytes(folder / L"dump"), "not a folder");
   EXPECT_EQ(test::ListFolder(folder.Path()),
             (std::vector<std::wstring>{L"crash_probe.exe", L"dump"}));
+}
+
+TEST(CrashOnANetworkShare, WritesTheDumpBesideTheProgramThere) {
+  const test::NetworkShare share;
+  ASSERT_TRUE(share.IsReady());
+  const std::wstring probe = share / L"app\\crash_probe.exe";
+  ASSERT_TRUE(::CreateDirectoryW((share / L"app").c_str(), nullptr));
+  ASSERT_TRUE(::CopyFileW(test::InTestBin(L"crash_probe.exe").c_str(), probe.c_str(), FALSE))
+      << ::GetLastError();
+  test::TestProcess process = test::TestProcess::Start(probe, L"thread");
+  ASSERT_TRUE(process.IsStarted());
+  ASSERT_TRUE(process.WaitForExit(60000));
+  EXPECT_EQ(process.ExitCode().value_or(0), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  const std::vector<std::wstring> files = test::ListFolder(share / L"app\\dump\\");
+  ASSERT_EQ(files.size(), 1u) << "no dump beside the program on the share";
+  EXPECT_EQ(test::ReadFileBytes(share / (L"app\\dump\\" + files[0])).substr(0, 4), "MDMP");
+}
+
+TEST(ShippedProgramCrash, AFaultOnAnyThreadOfTheProgramWritesADump) {
+  // The real program, at its window (without an engine it gets there at
+  // once); a thread started in it from outside faults at its first
+  // instruction, as a fault on any of its threads, the engine's included,
+  // would.
+  const test::ScopedEnvironment noEngine(L"TALMIC_BROWSER", test::kNoBrowserProgram);
+  const test::ProgramFolder program("[System]\r\nloginurl=http://127.0.0.1:9/\r\n");
+  ASSERT_TRUE(program.IsReady());
+  test::TestProcess client = program.Start();
+  ASSERT_TRUE(client.IsStarted());
+  const HWND main = test::WaitForWindow(client, L"", 60000);
+  ASSERT_NE(main, nullptr) << "the program showed no window";
+
+  const auto faultAtStart = reinterpret_cast<LPTHREAD_START_ROUTINE>(uintptr_t{0x10});
+  const CKernelHandle thread(
+      ::CreateRemoteThread(client.Handle(), nullptr, 0, faultAtStart, nullptr, 0, nullptr));
+  ASSERT_TRUE(thread.IsValid()) << ::GetLastError();
+  EXPECT_TRUE(client.WaitForExit(60000)) << "the fault did not end the program";
+  EXPECT_EQ(client.ExitCode().value_or(0), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+
+  const std::vector<std::wstring> files = test::ListFolder(program / L"dump\\");
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_TRUE(std::regex_match(files[0], std::wregex(L"\\d{8}_\\d{6}\\.dmp"))) << files[0].c_str();
+  EXPECT_EQ(test::ReadFileBytes(program / (L"dump\\" + files[0])).substr(0, 4), "MDMP");
 }
 
 }  // namespace

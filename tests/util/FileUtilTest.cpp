@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/NetworkShare.h"
 #include "tests/support/TempFolder.h"
 #include "util/UniqueHandle.h"
 
@@ -143,6 +144,19 @@ TEST_F(CreateDirectoryTreeTest, CreatesEveryMissingLevel) {
       EXPECT_TRUE(IsDirectory(temp / folder)) << Ansi(folder);
     }
   }
+}
+
+TEST(CreateDirectoryTree, CreatesTheMissingLevelsOnANetworkShare) {
+  const test::NetworkShare share;
+  ASSERT_TRUE(share.IsReady());
+  const std::wstring onShare[] = {share / L"dump", share / L"a\\b/c\\"};
+  for (const std::wstring& path : onShare) {
+    SCOPED_TRACE(Ansi(path));
+    EXPECT_TRUE(CreateDirectoryTree(path.c_str()));
+    EXPECT_TRUE(IsDirectory(path));
+  }
+  // The server's name is no folder of the current drive.
+  EXPECT_FALSE(Exists(L"\\" + share.Server()));
 }
 
 TEST_F(CreateDirectoryTreeTest, AcceptsExistingLevelsAndCreatesNothingThere) {

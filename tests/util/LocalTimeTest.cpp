@@ -175,6 +175,31 @@ TEST(LocalTimeFromMicroseconds, MatchesTheLocalClock) {
   EXPECT_EQ(local.dayOfWeek, DayOfWeek(local.year, local.month, local.day));
 }
 
+TEST(LocalTimeFromMicroseconds, ShowsTheClockOfTheZoneNotUtc) {
+  // The tests run in China's zone (UTC+8, no summer time; set for the test
+  // program), so that local time and UTC differ by whole hours and a
+  // date.
+  TIME_ZONE_INFORMATION zone = {};
+  ::GetTimeZoneInformation(&zone);
+  ASSERT_EQ(zone.Bias, -480) << "the test program runs in another zone than UTC+8";
+  const Instant instants[] = {
+      {"Unix epoch", 11644473600000000LL, {1970, 1, 4, 1, 8, 0, 0, 0}, 0},
+      // 20:30 UTC on Tuesday 5 March 2024 is already Wednesday in China.
+      {"next day", 13354144200000000LL, {2024, 3, 3, 6, 4, 30, 0, 0}, 0},
+  };
+  for (const Instant& instant : instants) {
+    SCOPED_TRACE(instant.name);
+    const LocalTimeFields local = LocalTimeFromMicroseconds(instant.microseconds);
+    SCOPED_TRACE(Describe(local));
+    EXPECT_EQ(local.year, instant.utc.year);
+    EXPECT_EQ(local.month, instant.utc.month);
+    EXPECT_EQ(local.dayOfWeek, instant.utc.dayOfWeek);
+    EXPECT_EQ(local.day, instant.utc.day);
+    EXPECT_EQ(local.hour, instant.utc.hour);
+    EXPECT_EQ(local.minute, instant.utc.minute);
+  }
+}
+
 TEST(LocalTimeFromMicroseconds, GivesZerosForValuesOutOfRange) {
   const int64_t values[] = {
       -1,
