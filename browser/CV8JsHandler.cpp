@@ -15,14 +15,17 @@ using Probe = std::string (*)();
 struct Query {
   const char* name;
   Probe probe;
+  // Whether the text is a console command's, in the console's code page;
+  // the others are built by the program itself and are UTF-8.
+  bool consoleText;
 };
 
 // Checked in this order.
 const Query kQueries[] = {
-    {"getMac", GetMac},
-    {"getArp", GetArp},
-    {"getIPConfig", GetIPConfig},
-    {"getRouteMac", GetRouteMac},
+    {"getMac", GetMac, false},
+    {"getArp", GetArp, true},
+    {"getIPConfig", GetIPConfig, true},
+    {"getRouteMac", GetRouteMac, true},
 };
 
 // Packs the page's arguments into a message for the browser process; the
@@ -51,16 +54,23 @@ bool CV8JsHandler::Execute(const CefString& name, CefRefPtr<CefV8Value> object,
   (void)object, (void)exception;
   for (const Query& query : kQueries) {
     if (name != query.name) continue;
-    // The probes' bytes go to the page as UTF-8, whatever code page the
-    // command printed in.
+    // A command's output reaches the page as the characters it printed: a
+    // localised ipconfig prints in the console's code page, which read as
+    // UTF-8 would become replacement characters.
+    const std::string output = query.probe();
     CefString text;
-    text.FromString(query.probe());
+    if (query.consoleText) {
+      text.FromWString(ConsoleOutputToWide(output));
+    } else {
+      text.FromString(output);
+    }
     retval = CefV8Value::CreateString(text);
     return true;
   }
   const bool colour = name == "setTitleColor";
   if (colour || name == "setTitleText") {
-    if (!arguments.empty()) SendTitleRequest(colour ? "setTitleColor" : "setTitleText", arguments, colour);
+    if (!arguments.empty())
+      SendTitleRequest(colour ? "setTitleColor" : "setTitleText", arguments, colour);
     return true;
   }
   return false;

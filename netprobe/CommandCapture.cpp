@@ -1,5 +1,7 @@
 #include "netprobe/CommandCapture.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -44,3 +46,19 @@ int RunCommandCapture(const char* command, char (&capture)[kCaptureBufferSize]) 
 std::string GetArp() { return CaptureOutput("arp -a "); }
 
 std::string GetIPConfig() { return CaptureOutput("ipconfig"); }
+
+unsigned int ConsoleOutputCodePage() {
+  const UINT console = ::GetConsoleOutputCP();
+  return console != 0 ? console : ::GetOEMCP();
+}
+
+std::wstring ConsoleOutputToWide(const std::string& output) {
+  if (output.empty()) return std::wstring();
+  const UINT codePage = ConsoleOutputCodePage();
+  const int size = static_cast<int>(output.size());
+  const int units = ::MultiByteToWideChar(codePage, 0, output.data(), size, nullptr, 0);
+  if (units <= 0) return std::wstring();
+  std::wstring text(static_cast<size_t>(units), L'\0');
+  ::MultiByteToWideChar(codePage, 0, output.data(), size, text.data(), units);
+  return text;
+}

@@ -22,3 +22,13 @@ int RunCommandCapture(const char* command, char (&capture)[kCaptureBufferSize]);
 std::string GetArp();
 // The output of "ipconfig"; "" when it cannot be started.
 std::string GetIPConfig();
+
+// The code page the commands above print in: the output code page of this
+// process's console when it has one, which the command shares; otherwise
+// the system's OEM code page, which the new console of a command started
+// from a windowed program has (936 under the Chinese locale).
+unsigned int ConsoleOutputCodePage();
+// Captured output as the characters the command printed (UTF-16), decoded
+// from ConsoleOutputCodePage.  A character cut at the end of a full capture
+// becomes one replacement character; the text before it is kept.
+std::wstring ConsoleOutputToWide(const std::string& output);

@@ -129,3 +129,26 @@ TEST(RunCommandCapture, ACommandThatCannotStartLeavesTheBufferAlone) {
 }
 
 }  // namespace
+
+TEST(ConsoleOutputToWide, DecodesTheConsolesCodePage) {
+  // The tests run under the Chinese locale, whose consoles print in 936.
+  ASSERT_EQ(ConsoleOutputCodePage(), 936u);
+  struct Case {
+    const char* name;
+    std::string output;
+    std::wstring text;
+  };
+  const Case cases[] = {
+      {"ASCII", "IPv4 . . : 192.168.1.23\n", L"IPv4 . . : 192.168.1.23\n"},
+      {"code page 936", "\xC4\xAC\xC8\xCF\xCD\xF8\xB9\xD8 ok", L"默认网关 ok"},
+      {"empty", "", L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ConsoleOutputToWide(c.output), c.text);
+  }
+  // A capture that ends inside a character keeps everything before it.
+  const std::wstring cut = ConsoleOutputToWide("ok \xC4\xAC\xC8");
+  EXPECT_EQ(cut.substr(0, 4), L"ok 默");
+  EXPECT_EQ(cut.size(), 5u);
+}
