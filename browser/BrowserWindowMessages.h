@@ -18,7 +18,9 @@ constexpr UINT WM_USER_BROWSER_CLOSING = WM_USER + 13;  // posted by the event h
 constexpr UINT WM_USER_TITLE_COLOR = WM_USER + 16;      // posted; wParam: 0xAARRGGBB
 constexpr UINT WM_USER_RESTORE_SIZE = WM_USER + 17;
 constexpr UINT WM_USER_MAXIMIZE_FULL = WM_USER + 18;
-constexpr UINT WM_USER_TITLE_TEXT = WM_USER + 19;  // sent; wParam: UTF-8 text owned by the sender
+// Sent by the browser code; wParam: UTF-8 text owned by the sender and
+// registered with CSentWindowText, which is the only text ever read.
+constexpr UINT WM_USER_TITLE_TEXT = WM_USER + 19;
 
 // Set once the main window exists; the bridge's title requests go here.
 extern HWND g_hMainWnd;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "browser/BrowserWindowMessages.h"
+#include "browser/SentWindowText.h"
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "include/cef_frame.h"
@@ -19,6 +20,36 @@ namespace {
 // the browser list.
 void RequireUiThread() {
   if (!CefCurrentlyOn(TID_UI)) __builtin_trap();
+}
+
+// The failed address and the error text are shown as text: an address can
+// hold "&", "<" or quotes, and markup taken from it would run in the error
+// page with the page functions at hand.
+std::string HtmlEscaped(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&#39;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
 }
 
 bool OpensNewWindow(cef_window_open_disposition_t disposition) {
@@ -38,8 +69,9 @@ HWND CefBrowserEventHandler::WindowOf(CefRefPtr<CefBrowser> browser) {
 
 std::string CefBrowserEventHandler::ErrorPage(const std::string& failedUrl,
                                               const std::string& errorText, int errorCode) {
-  return "<html><body bgcolor=\"white\"><h2>Failed to load URL " + failedUrl + " with error " +
-         errorText + " (" + std::to_string(errorCode) + ").</h2></body></html>";
+  return "<html><body bgcolor=\"white\"><h2>Failed to load URL " + HtmlEscaped(failedUrl) +
+         " with error " + HtmlEscaped(errorText) + " (" + std::to_string(errorCode) +
+         ").</h2></body></html>";
 }
 
 unsigned int CefBrowserEventHandler::TitleColour(int red, int green, int blue) {
@@ -59,8 +91,8 @@ bool CefBrowserEventHandler::OnProcessMessageReceived(CefRefPtr<CefBrowser> brow
   if (name == "setTitleText") {
     if (arguments->GetSize() != 1) return false;
     // The window reads the text during the send; it stays ours.
-    const std::string text = arguments->GetString(0).ToString();
-    ::SendMessageW(g_hMainWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(text.c_str()), 0);
+    const CSentWindowText text(arguments->GetString(0).ToString());
+    ::SendMessageW(g_hMainWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(text.Text()), 0);
   } else if (name == "setTitleColor") {
     if (arguments->GetSize() != 3) return false;
     const unsigned int colour =
@@ -91,8 +123,7 @@ void CefBrowserEventHandler::OnLoadingStateChange(CefRefPtr<CefBrowser> browser,
   (void)isLoading;
   RequireUiThread();
   const LPARAM state = (canGoBack ? 1 << 16 : 0) | (canGoForward ? 1 : 0);
-  ::PostMessageW(m_owner, WM_APP_LOADING_STATE, reinterpret_cast<WPARAM>(WindowOf(browser)),
-                 state);
+  ::PostMessageW(m_owner, WM_APP_LOADING_STATE, reinterpret_cast<WPARAM>(WindowOf(browser)), state);
 }
 
 void CefBrowserEventHandler::OnLoadError(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
@@ -114,10 +145,10 @@ bool CefBrowserEventHandler::OnBeforePopup(
     CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame, const CefString& target_url,
     const CefString& target_frame_name,
     CefLifeSpanHandler::WindowOpenDisposition target_disposition, bool user_gesture,
-    const CefPopupFeatures& popupFeatures, CefWindowInfo& windowInfo,
-    CefRefPtr<CefClient>& client, CefBrowserSettings& settings, bool* no_javascript_access) {
-  (void)frame, (void)target_frame_name, (void)user_gesture, (void)popupFeatures,
-      (void)windowInfo, (void)client, (void)settings, (void)no_javascript_access;
+    const CefPopupFeatures& popupFeatures, CefWindowInfo& windowInfo, CefRefPtr<CefClient>& client,
+    CefBrowserSettings& settings, bool* no_javascript_access) {
+  (void)frame, (void)target_frame_name, (void)user_gesture, (void)popupFeatures, (void)windowInfo,
+      (void)client, (void)settings, (void)no_javascript_access;
   RequireUiThread();
   if (!OpensNewWindow(target_disposition)) return false;
   // The application lives in one window: what would open another is shown
@@ -142,10 +173,9 @@ bool CefBrowserEventHandler::DoClose(CefRefPtr<CefBrowser> browser) {
 void CefBrowserEventHandler::OnBeforeClose(CefRefPtr<CefBrowser> browser) {
   RequireUiThread();
   base::AutoLock lock(m_lock);
-  const auto found = std::find_if(m_browsers.begin(), m_browsers.end(),
-                                  [&](const CefRefPtr<CefBrowser>& entry) {
-                                    return entry->IsSame(browser);
-                                  });
+  const auto found =
+      std::find_if(m_browsers.begin(), m_browsers.end(),
+                   [&](const CefRefPtr<CefBrowser>& entry) { return entry->IsSame(browser); });
   if (found != m_browsers.end()) m_browsers.erase(found);
   if (m_browsers.empty()) CefQuitMessageLoop();
 }

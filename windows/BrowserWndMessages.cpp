@@ -3,10 +3,12 @@
 // window ends in.
 #include "windows/BrowserWnd.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/AppConfig.h"
 #include "browser/BrowserWindowMessages.h"
+#include "browser/SentWindowText.h"
 #include "include/cef_app.h"
 #include "toolkit/controls/ControlUI.h"
 #include "util/FileUtil.h"
@@ -87,9 +89,10 @@ void CBrowserWnd::Quit() {
 
 void CBrowserWnd::SetTitleText(const char* pstrUtf8) {
   SkinUI::CControlUI* pLabel = m_PaintManager.FindControl(kTitleLabel);
-  // The text belongs to the sender, which waits until this returns; a null
-  // pointer (only an outside sender could post one) carries no text.
-  if (pLabel == nullptr || pstrUtf8 == nullptr) return;
+  // The text belongs to the sender, which waits until this returns.  Only
+  // a text the client itself is sending is read: another process's message
+  // carries a number that is no address here (null included).
+  if (pLabel == nullptr || !CSentWindowText::IsBeingSent(pstrUtf8)) return;
   pLabel->SetText(Utf8ToWide(pstrUtf8).c_str());
 }
 
@@ -100,9 +103,37 @@ void CBrowserWnd::RestoreAndSize(WPARAM wTenthsWide, LPARAM lTenthsHigh) {
 
   const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
   const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-  const int cx = TenthsOf(static_cast<double>(wTenthsWide), cxScreen);
-  const int cy = TenthsOf(static_cast<double>(lTenthsHigh), cyScreen);
-  ::MoveWindow(g_hMainWnd, (cxScreen - cx) / 2, (cyScreen - cy) / 2, cx, cy, FALSE);
+  int cx = TenthsOf(static_cast<double>(wTenthsWide), cxScreen);
+  int cy = TenthsOf(static_cast<double>(lTenthsHigh), cyScreen);
+  // The window gets the size its own limits allow, no larger than the work
+  // area and no smaller than the skin's minimum (which wins, as it does
+  // when the user drags a border), and is centred at that size in the work
+  // area: centring the size asked for would leave a clamped window off
+  // centre, and a full-screen request would cover the task bar.
+  MINMAXINFO limits = {};
+  limits.ptMaxTrackSize = {cxScreen, cyScreen};
+  ::SendMessageW(g_hMainWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  cx = std::max(std::min(cx, static_cast<int>(limits.ptMaxTrackSize.x)),
+                static_cast<int>(limits.ptMinTrackSize.x));
+  cy = std::max(std::min(cy, static_cast<int>(limits.ptMaxTrackSize.y)),
+                static_cast<int>(limits.ptMinTrackSize.y));
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  RECT work = {0, 0, cxScreen, cyScreen};
+  if (::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    work = monitor.rcWork;
+  }
+  ::MoveWindow(g_hMainWnd, work.left + (work.right - work.left - cx) / 2,
+               work.top + (work.bottom - work.top - cy) / 2, cx, cy, FALSE);
+  // Whatever size the window really took, it stands centred.
+  RECT placed = {};
+  if (!::GetWindowRect(g_hMainWnd, &placed)) return;
+  const int x = work.left + (work.right - work.left - (placed.right - placed.left)) / 2;
+  const int y = work.top + (work.bottom - work.top - (placed.bottom - placed.top)) / 2;
+  if (x != placed.left || y != placed.top) {
+    ::SetWindowPos(g_hMainWnd, nullptr, x, y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
 }
 
 void CBrowserWnd::Relaunch() {

@@ -23,6 +23,7 @@
 
 #include "app/AppConfig.h"
 #include "browser/BrowserWindowMessages.h"
+#include "browser/SentWindowText.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PageServer.h"
 #include "tests/support/ProgramFolder.h"
@@ -446,8 +447,8 @@ TEST(MainWindow, ThePageRetitlesTheWindowAndClosingAsksFirst) {
     ::SendMessageW(hWnd, WM_USER_TITLE_COLOR, 0xFFFF0000, 0);
     SkinReference::Settle(hWnd);
     untitled = ScreenPixels(hWnd, label);
-    const std::string text = "你好，Talmic";
-    ::SendMessageW(hWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(text.c_str()), 0);
+    const CSentWindowText text("你好，Talmic");
+    ::SendMessageW(hWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(text.Text()), 0);
     SkinReference::Settle(hWnd);
     expected = ScreenPixels(hWnd, label);
   });
@@ -484,6 +485,19 @@ TEST(MainWindow, ThePageRetitlesTheWindowAndClosingAsksFirst) {
       << CountDifferent(shown, expected, 32) << " of " << shown.size()
       << " pixels differ from the reference";
   EXPECT_GT(CountDifferent(shown, untitled, 32), 50u);
+
+  // Another process's title texts are numbers that are no address in the
+  // program: it reads none of them, lives on and keeps the page's text.
+  const std::string ours = "forged";
+  for (const WPARAM address :
+       {WPARAM{0x10}, WPARAM{0xFFFFF000u}, reinterpret_cast<WPARAM>(ours.c_str())}) {
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(main, WM_USER_TITLE_TEXT, address, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+  }
+  WaitFor([] { return false; }, 500);
+  ASSERT_FALSE(run.m_process.HasExited()) << "a forged title text ended the program";
+  shown = ScreenPixels(main, label);
+  EXPECT_LE(CountDifferent(shown, expected, 32), shown.size() / 50) << "the title changed";
 
   // WM_CLOSE and the system close command each ask once; "no" and the
   // box's close button leave everything running.

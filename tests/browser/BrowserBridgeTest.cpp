@@ -16,6 +16,8 @@
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "include/cef_command_line.h"
+#include "netprobe/CommandCapture.h"
+#include "tests/netprobe/ConsoleStandIns.h"
 #include "tests/support/BrowserFixture.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PageServer.h"
@@ -105,6 +107,25 @@ TEST_F(BrowserBridge, NetworkQueriesAnswerInTheTopPageAndInInnerFrames) {
   EXPECT_TRUE(HasTitleText("types string string string"));
 }
 
+TEST_F(BrowserBridge, ConsoleOutputReachesThePageAsTheCharactersPrinted) {
+  // A Chinese Windows prints ipconfig and arp in code page 936; read as
+  // UTF-8 those lines would become replacement characters.
+  ASSERT_EQ(ConsoleOutputCodePage(), 936u) << "the tests run under the Chinese locale";
+  const test::ConsoleStandIns standIns;
+  ASSERT_TRUE(standIns.Add(L"ipconfig", test::ReadRecording(L"ipconfig_zh_cp936.txt")));
+  ASSERT_TRUE(standIns.Add(L"arp", test::ReadRecording(L"arp_table_zh_cp936.txt")));
+  Run("<script>"
+      "var ip = getIPConfig(), arp = getArp();"
+      "setTitleText([ip.indexOf('\\u4ee5\\u592a\\u7f51\\u9002\\u914d\\u5668 "
+      "\\u4ee5\\u592a\\u7f51:') >= 0,"                      // the adapter's heading
+      "  ip.indexOf('\\u9ed8\\u8ba4\\u7f51\\u5173') >= 0,"   // default gateway
+      "  arp.indexOf('\\u7269\\u7406\\u5730\\u5740') >= 0,"  // physical address
+      "  ip.indexOf('\\ufffd') < 0 && arp.indexOf('\\ufffd') < 0,"
+      "  getRouteMac()].join(' '));"
+      "</script>",
+      "true true true true e4-8d-8c-52-1a-30");
+}
+
 TEST_F(BrowserBridge, TheExtensionGivesEveryPageItsValueAndAFunctionNobodyHandles) {
   Run("<script>var outcome;"
       "try { outcome = String(test.myfunc()); } catch (e) { outcome = 'threw'; }"
@@ -186,10 +207,29 @@ TEST_F(BrowserBridge, TheLoopEndsWhenTheLastBrowserOfAHandlerCloses) {
   ::WaitForSingleObject(loop, 5000);
 }
 
-TEST(BrowserEventHandler, TheErrorPageNamesTheAddressTheErrorAndItsCode) {
-  EXPECT_EQ(CefBrowserEventHandler::ErrorPage("http://x/<a>", "ERR_CONNECTION_REFUSED", -102),
-            "<html><body bgcolor=\"white\"><h2>Failed to load URL http://x/<a> with error "
-            "ERR_CONNECTION_REFUSED (-102).</h2></body></html>");
+TEST(BrowserEventHandler, TheErrorPageNamesTheAddressTheErrorAndItsCodeAsText) {
+  struct Case {
+    const char* url;
+    const char* error;
+    int code;
+    const char* page;
+  };
+  const Case cases[] = {
+      {"http://x/a", "ERR_CONNECTION_REFUSED", -102,
+       "<html><body bgcolor=\"white\"><h2>Failed to load URL http://x/a with error "
+       "ERR_CONNECTION_REFUSED (-102).</h2></body></html>"},
+      // Markup, entities and quotes in the address or the error text are
+      // shown, never taken as markup.
+      {"http://x/<img src=y onerror=\"setTitleText('owned')\">?a=1&copy=2", "E<b>'", 7,
+       "<html><body bgcolor=\"white\"><h2>Failed to load URL http://x/&lt;img src=y "
+       "onerror=&quot;setTitleText(&#39;owned&#39;)&quot;&gt;?a=1&amp;copy=2 with error "
+       "E&lt;b&gt;&#39; (7).</h2></body></html>"},
+      {"", "", 0,
+       "<html><body bgcolor=\"white\"><h2>Failed to load URL  with error  (0).</h2></body></html>"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CefBrowserEventHandler::ErrorPage(c.url, c.error, c.code), c.page) << c.url;
+  }
 }
 
 TEST(BrowserApp, SwitchesGoToTheBrowserProcessOnlyAndExtensionsOffInChildren) {
@@ -253,25 +293,29 @@ TEST_F(BrowserBridge, AddressesTitlesAndLoadingReachTheMainWindow) {
   }
 }
 
-TEST_F(BrowserBridge, ARefusedAddressShowsTheErrorPage) {
+TEST_F(BrowserBridge, ARefusedAddressShowsTheErrorPageWithTheAddressAsText) {
   // A port nobody listens on: the server's, once it is gone.
   std::string refused;
   {
     test::PageServer gone;
     refused = gone.Url("/nothing");
   }
-  Browser()->GetMainFrame()->LoadURL(refused);
-  // The error page names the address, the error and its code; the page
-  // functions are there too, so the page can say what it shows.
-  const std::string expected =
-      "Failed to load URL " + refused + " with error ERR_CONNECTION_REFUSED (-102).";
-  bool shown = false;
-  for (int attempt = 0; attempt < 60 && !shown; ++attempt) {
-    Browser()->GetMainFrame()->ExecuteJavaScript(
-        "if (document.body) setTitleText(document.body.innerText.trim())", "", 0);
-    shown = WaitUntil([&] { return HasTitleText(expected); }, 500);
+  // The second address holds what a browser keeps as it is in a URL but
+  // HTML would read as an entity ("&copy" is the copyright sign).
+  for (const std::string& address : {refused, refused + "?a=1&copy=2&lt;b&gt;"}) {
+    Browser()->GetMainFrame()->LoadURL(address);
+    // The error page names the address, the error and its code; the page
+    // functions are there too, so the page can say what it shows.
+    const std::string expected =
+        "Failed to load URL " + address + " with error ERR_CONNECTION_REFUSED (-102).";
+    bool shown = false;
+    for (int attempt = 0; attempt < 60 && !shown; ++attempt) {
+      Browser()->GetMainFrame()->ExecuteJavaScript(
+          "if (document.body) setTitleText(document.body.innerText.trim())", "", 0);
+      shown = WaitUntil([&] { return HasTitleText(expected); }, 500);
+    }
+    EXPECT_TRUE(shown) << expected;
   }
-  EXPECT_TRUE(shown) << expected;
 }
 
 TEST_F(BrowserBridge, ARightClickShowsNoMenu) {

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -19,6 +20,7 @@
 
 #include "app/AppConfig.h"
 #include "browser/BrowserWindowMessages.h"
+#include "browser/SentWindowText.h"
 #include "gtest/gtest.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TestEnvironment.h"
@@ -252,16 +254,38 @@ TEST_F(BrowserWndTest, TitleTextArrivesAsUtf8) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.utf8);
-    const std::string text(c.utf8);
-    ::SendMessageW(m_hWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(text.c_str()), 0);
+    const CSentWindowText text(c.utf8);
+    ::SendMessageW(m_hWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(text.Text()), 0);
     EXPECT_STREQ(Find(L"lab_title")->GetText().GetData(), c.shown);
   }
+}
 
-  // A sender without text changes nothing.
-  const std::string kept("Kept");
-  ::SendMessageW(m_hWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(kept.c_str()), 0);
-  ::SendMessageW(m_hWnd, WM_USER_TITLE_TEXT, 0, 0);
-  EXPECT_STREQ(Find(L"lab_title")->GetText().GetData(), L"Kept");
+TEST_F(BrowserWndTest, TitleTextIsReadOnlyFromTheClientsOwnSend) {
+  {
+    const CSentWindowText kept("Kept");
+    ::SendMessageW(m_hWnd, WM_USER_TITLE_TEXT, reinterpret_cast<WPARAM>(kept.Text()), 0);
+  }
+  ASSERT_STREQ(Find(L"lab_title")->GetText().GetData(), L"Kept");
+
+  // What another process could send: no address, a number that is no
+  // address here (reading through it would fault), a real text that is
+  // not the one being sent, and a text whose send has ended.
+  const std::string unregistered("Forged");
+  const char* ended = nullptr;
+  {
+    const CSentWindowText finished("Finished");
+    ended = finished.Text();
+  }
+  const CSentWindowText other("Other");
+  const WPARAM addresses[] = {0, 0x10, 0xFFFFF000u, reinterpret_cast<WPARAM>(unregistered.c_str()),
+                              reinterpret_cast<WPARAM>(ended)};
+  for (const WPARAM address : addresses) {
+    SCOPED_TRACE(address);
+    ::SendMessageW(m_hWnd, WM_USER_TITLE_TEXT, address, 0);
+    ::PostMessageW(m_hWnd, WM_USER_TITLE_TEXT, address, 0);
+    m_pump.For(50);
+    EXPECT_STREQ(Find(L"lab_title")->GetText().GetData(), L"Kept");
+  }
 }
 
 TEST_F(BrowserWndTest, TitleColourFillsTheTitlePanel) {
@@ -288,19 +312,30 @@ TEST_F(BrowserWndTest, TitleColourFillsTheTitlePanel) {
   EXPECT_EQ(PixelAt(m_hWnd, free.x, free.y), 0x2563EBu);
 }
 
-TEST_F(BrowserWndTest, RestoreAndSizeInTenthsOfTheScreen) {
+// The primary monitor's work area, as the window's monitor reports it.
+RECT PrimaryWorkArea() {
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  return monitor.rcWork;
+}
+
+TEST_F(BrowserWndTest, RestoreAndSizeInTenthsOfTheScreenCentresTheSizeTheWindowGets) {
   const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
   const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+  // Under Wine the work area is the X desktop's, which a test cannot make
+  // smaller without changing it for every test on the display; here it is
+  // the whole screen.
+  const RECT work = PrimaryWorkArea();
+  const SIZE minimum = {800, 500};  // the skin's mininfo
   struct Case {
     WPARAM wide;
     LPARAM high;
     bool resizes;
   };
   const Case cases[] = {
-      // The skin's smallest window is 800 x 500, half of the test screen;
-      // every size asked for here is at least that.
-      {8, 9, true},  {10, 10, true}, {5, 5, true},   {7, 6, true},
-      {5, 0, false}, {0, 5, false},  {4, -3, false}, {0, 0, false},
+      {8, 9, true},   {10, 10, true}, {5, 5, true},  {7, 6, true},   {3, 3, true},  {9, 2, true},
+      {20, 20, true}, {5, 0, false},  {0, 5, false}, {4, -3, false}, {0, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "wParam " << c.wide << ", lParam " << c.high);
@@ -315,15 +350,23 @@ TEST_F(BrowserWndTest, RestoreAndSizeInTenthsOfTheScreen) {
     EXPECT_TRUE(m_wnd->GetTitlePanel()->IsVisible());
     EXPECT_FALSE(::IsZoomed(m_hWnd));
     if (c.resizes) {
-      const int cx = static_cast<int>(c.wide * cxScreen / 10);
-      const int cy = static_cast<int>(c.high * cyScreen / 10);
-      const int x = (cxScreen - cx) / 2;
-      const int y = (cyScreen - cy) / 2;
+      // Tenths of the screen, truncated; then held between the skin's
+      // minimum and the work area, and centred in the work area.
+      int cx = static_cast<int>(c.wide / 10.0 * cxScreen);
+      int cy = static_cast<int>(c.high / 10.0 * cyScreen);
+      cx = std::max(std::min(cx, static_cast<int>(work.right - work.left)), int{minimum.cx});
+      cy = std::max(std::min(cy, static_cast<int>(work.bottom - work.top)), int{minimum.cy});
+      const int x = work.left + (work.right - work.left - cx) / 2;
+      const int y = work.top + (work.bottom - work.top - cy) / 2;
       EXPECT_TRUE(SameRect(WindowRect(m_hWnd), RECT{x, y, x + cx, y + cy}));
     } else {
       EXPECT_TRUE(SameRect(WindowRect(m_hWnd), RECT{40, 30, 940, 630}));
     }
   }
+  // Ten tenths each way fill the work area exactly.
+  ::SendMessageW(m_hWnd, WM_USER_RESTORE_SIZE, 10, 10);
+  m_pump.For(30);
+  EXPECT_TRUE(SameRect(WindowRect(m_hWnd), work));
 }
 
 TEST_F(BrowserWndTest, RestoringAMaximisedWindowGivesItsPlaceBack) {
