@@ -11,6 +11,7 @@
 #include "include/cef_app.h"
 #include "toolkit/core/PaintManagerUI.h"
 #include "update/UpdateCheck.h"
+#include "util/TextUtil.h"
 #include "windows/BrowserWnd.h"
 
 // The one application object.  It is constructed during static
@@ -56,7 +57,10 @@ BOOL CKelpBrowser::InitInstance() {
   CefSettings settings;
   settings.no_sandbox = 1;
   settings.multi_threaded_message_loop = 1;
-  CefString(&settings.cache_path).FromString(GetAppDataFolder());
+  // The folder is in the ANSI code page, the engine's strings are UTF-16:
+  // read as UTF-8, a Chinese folder name would become another folder, and
+  // a relaunch would empty this one while the engine used that one.
+  CefString(&settings.cache_path).FromWString(AnsiToWide(GetAppDataFolder()));
 
   CefRefPtr<CefBrowserApp> application(new CefBrowserApp);
 

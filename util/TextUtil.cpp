@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdarg>
+#include <climits>
 #include <cstdint>
 #include <cwchar>
 #include <memory>
@@ -162,6 +163,22 @@ std::wstring Utf8ToWide(const char* bytes, size_t count) {
 }
 
 std::wstring Utf8ToWide(const std::string& text) { return Utf8ToWide(text.data(), text.size()); }
+
+std::wstring AnsiToWide(const std::string& text) {
+  if (text.empty() || text.size() > static_cast<size_t>(INT_MAX)) return std::wstring();
+  try {
+    const int bytes = static_cast<int>(text.size());
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
+    if (units <= 0) return std::wstring();
+    std::wstring result(static_cast<size_t>(units), L'\0');
+    if (::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, result.data(), units) != units) {
+      return std::wstring();
+    }
+    return result;
+  } catch (const std::bad_alloc&) {
+    return std::wstring();
+  }
+}
 
 std::string WideToUtf8(const wchar_t* units, size_t count) {
   if (units == nullptr || count == 0) return std::string();

@@ -19,6 +19,11 @@ std::wstring FormatString(const wchar_t* format, ...);
 std::wstring Utf8ToWide(const char* bytes, size_t count);
 std::wstring Utf8ToWide(const std::string& text);
 
+// Converts text in the ANSI code page (the system's narrow code page, 936
+// under the Chinese locale) to UTF-16, as the system's own "A" calls read
+// it.  Empty when the conversion fails.
+std::wstring AnsiToWide(const std::string& text);
+
 // Converts UTF-16 to UTF-8.  Surrogate pairs become one four-byte sequence;
 // unpaired surrogates are encoded by their own value, except that a high
 // surrogate ending the input makes the whole result empty (the text was cut

@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
+#include "tests/support/ScopedShellFolder.h"
 #include "tests/support/TempFolder.h"
+#include "util/FileUtil.h"
+#include "util/TextUtil.h"
 
 namespace {
 
@@ -91,18 +97,37 @@ TEST(ProductVersion, IsTheProductVersionNotTheFileVersion) {
 }
 
 TEST(AppDataFolder, IsTheShortLocalApplicationDataFolderAndKelpBrowser) {
-  const std::string folder = GetAppDataFolder();
-  const std::string suffix = "\\KelpBrowser\\";
-  ASSERT_GT(folder.size(), suffix.size());
-  ASSERT_EQ(folder.substr(folder.size() - suffix.size()), suffix);
-  const std::string base = folder.substr(0, folder.size() - suffix.size());
-  EXPECT_EQ(base.find(' '), std::string::npos) << base;
+  // The account's own folder, and one whose name has Chinese characters
+  // and a space, as an account named in Chinese has: its short form is
+  // another name altogether.
+  const test::TempFolder elsewhere;
+  const std::wstring chinese = elsewhere / L"用户 数据\\Local";
+  ASSERT_TRUE(CreateDirectoryTree(chinese.c_str()));
+  for (const bool redirected : {false, true}) {
+    SCOPED_TRACE(redirected ? "Chinese folder with a space" : "the account's folder");
+    std::unique_ptr<test::ScopedShellFolder> shellFolder;
+    if (redirected) {
+      shellFolder = std::make_unique<test::ScopedShellFolder>(L"Local AppData", chinese);
+      ASSERT_TRUE(shellFolder->IsSet());
+    }
+    const std::string folder = GetAppDataFolder();
+    const std::string suffix = "\\KelpBrowser\\";
+    ASSERT_GT(folder.size(), suffix.size());
+    ASSERT_EQ(folder.substr(folder.size() - suffix.size()), suffix);
+    const std::string base = folder.substr(0, folder.size() - suffix.size());
+    EXPECT_EQ(base.find(' '), std::string::npos) << base;
 
-  char expected[MAX_PATH] = {};
-  ASSERT_EQ(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, expected), S_OK);
-  char longForm[MAX_PATH] = {};
-  ASSERT_NE(::GetLongPathNameA(base.c_str(), longForm, MAX_PATH), 0u) << base;
-  EXPECT_EQ(::lstrcmpiA(longForm, expected), 0) << longForm << " vs " << expected;
+    char expected[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, expected), S_OK);
+    char longForm[MAX_PATH] = {};
+    ASSERT_NE(::GetLongPathNameA(base.c_str(), longForm, MAX_PATH), 0u) << base;
+    EXPECT_EQ(::lstrcmpiA(longForm, expected), 0) << longForm << " vs " << expected;
+    if (redirected) {
+      wchar_t wideLong[MAX_PATH] = {};
+      ASSERT_NE(::GetLongPathNameW(AnsiToWide(base).c_str(), wideLong, MAX_PATH), 0u);
+      EXPECT_EQ(std::wstring(wideLong), chinese);
+    }
+  }
 }
 
 }  // namespace

@@ -62,9 +62,12 @@ TEST(DumpCallback, RefusesMissingInputOrOutput) {
 class Crash : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A program folder with a Chinese name and a space, as a Chinese
+    // installation has it.
+    ASSERT_TRUE(::CreateDirectoryW(folder.Path().c_str(), nullptr));
     probe = folder / L"crash_probe.exe";
     ASSERT_TRUE(::CopyFileW(test::InTestBin(L"crash_probe.exe").c_str(), probe.c_str(), FALSE))
-      << ::GetLastError();
+        << ::GetLastError();
   }
 
   DWORD RunProbe(const std::wstring& where) {
@@ -84,7 +87,14 @@ class Crash : public ::testing::Test {
 
   std::wstring DumpFolder() const { return folder / L"dump\\"; }
 
-  test::TempFolder folder;
+  // A folder inside a temporary one, removed with it.
+  struct Folder {
+    std::wstring path;
+    const std::wstring& Path() const { return path; }
+    std::wstring operator/(const std::wstring& name) const { return path + name; }
+  };
+  test::TempFolder base;
+  const Folder folder{base / L"崩溃 测试\\"};
   std::wstring probe;
 };
 

@@ -27,6 +27,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/PageServer.h"
 #include "tests/support/ProgramFolder.h"
+#include "tests/support/ScopedShellFolder.h"
 #include "tests/support/ScriptedHttpServer.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEnvironment.h"
@@ -34,6 +35,8 @@
 #include "tests/support/WindowProbe.h"
 #include "toolkit/controls/ControlUI.h"
 #include "toolkit/core/PaintManagerUI.h"
+#include "util/FileUtil.h"
+#include "util/TextUtil.h"
 #include "util/UniqueHandle.h"
 #include "windows/BrowserWnd.h"
 #include "windows/MessageBoxWnd.h"
@@ -268,8 +271,8 @@ class SkinReference {
 
 class ProgramRun {
  public:
-  explicit ProgramRun(const std::string& loginUrl)
-      : m_folder("[System]\r\nloginurl=" + loginUrl + "\r\n"),
+  explicit ProgramRun(const std::string& loginUrl, const std::wstring& folderName = std::wstring())
+      : m_folder("[System]\r\nloginurl=" + loginUrl + "\r\n", folderName),
         m_tag(std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++s_runs)) {}
 
   // Starts the program with this run's tag in its environment.
@@ -534,79 +537,113 @@ TEST(MainWindow, ThePageRetitlesTheWindowAndClosingAsksFirst) {
   run.ExpectCleanEnd();
 }
 
-TEST(MainWindow, RelaunchEmptiesTheCacheAndStartsAFreshInstance) {
-  // Entries of our own in the engine's cache folder, which the relaunch is
-  // to delete with everything else there.
-  const std::string cache = GetAppDataFolder();
-  const std::string tag = "relaunch-test-" + std::to_string(::GetCurrentProcessId());
-  const std::string markerFolder = cache + tag;
-  const std::string markerFile = cache + tag + ".txt";
-  ::CreateDirectoryA(cache.c_str(), nullptr);
-  ::CreateDirectoryA(markerFolder.c_str(), nullptr);
-  ASSERT_TRUE(test::WriteFileBytes(
-      std::wstring(markerFolder.begin(), markerFolder.end()) + L"\\inside.txt", "cached"));
-  ASSERT_TRUE(test::WriteFileBytes(std::wstring(markerFile.begin(), markerFile.end()), "cached"));
+TEST(MainWindow, RelaunchEmptiesTheEnginesCacheAndStartsAFreshInstance) {
+  // The account's own folders, and those of a user on a Chinese system: an
+  // application-data folder and a program folder with Chinese names and
+  // spaces (the cache path is then an ANSI short form that must reach the
+  // engine as the same folder).
+  const test::TempFolder profile;
+  const std::wstring chineseAppData = profile / L"张三 的数据\\Local";
+  ASSERT_TRUE(CreateDirectoryTree(chineseAppData.c_str()));
+  struct Case {
+    const char* name;
+    bool chinese;
+  };
+  for (const Case& c : {Case{"the account's folders", false}, Case{"Chinese folders", true}}) {
+    SCOPED_TRACE(c.name);
+    std::unique_ptr<test::ScopedShellFolder> appData;
+    if (c.chinese) {
+      appData = std::make_unique<test::ScopedShellFolder>(L"Local AppData", chineseAppData);
+      ASSERT_TRUE(appData->IsSet());
+    }
+    // Entries of our own in the engine's cache folder, which the relaunch
+    // is to delete with everything else there.
+    const std::wstring cache = AnsiToWide(GetAppDataFolder());
+    ASSERT_FALSE(cache.empty());
+    ::CreateDirectoryW(cache.c_str(), nullptr);
+    if (c.chinese) {
+      wchar_t longForm[MAX_PATH] = {};
+      ::GetLongPathNameW(cache.c_str(), longForm, MAX_PATH);
+      ASSERT_EQ(std::wstring(longForm).find(chineseAppData), 0u)
+          << "the shell folder was not moved";
+    }
+    const std::wstring tag = L"relaunch-test-" + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring markerFolder = cache + tag;
+    const std::wstring markerFile = cache + tag + L".txt";
+    ::CreateDirectoryW(markerFolder.c_str(), nullptr);
+    ASSERT_TRUE(test::WriteFileBytes(markerFolder + L"\\inside.txt", "cached"));
+    ASSERT_TRUE(test::WriteFileBytes(markerFile, "cached"));
 
-  const std::string url =
-      "http://127.0.0.1:" + std::to_string(test::ScriptedHttpServer::RefusingPort()) + "/a/b";
-  ProgramRun run(url);
-  ASSERT_NO_FATAL_FAILURE(run.StartAndWaitForBrowser());
-  const std::wstring executable = run.m_folder.Executable();
+    const std::string url =
+        "http://127.0.0.1:" + std::to_string(test::ScriptedHttpServer::RefusingPort()) + "/a/b";
+    ProgramRun run(url, c.chinese ? L"测试 程序" : L"");
+    ASSERT_NO_FATAL_FAILURE(run.StartAndWaitForBrowser());
+    const std::wstring executable = run.m_folder.Executable();
+    // The engine keeps its profile in that very folder (or in a folder of
+    // its own inside it, should another instance hold the folder).
+    const std::vector<std::wstring> cached = test::ListFolder(cache);
+    EXPECT_TRUE(std::any_of(cached.begin(), cached.end(), [](const std::wstring& name) {
+      return name == L"Downloads" || name.rfind(L"instance-", 0) == 0;
+    })) << "the engine's profile is not in the application-data folder";
 
-  ::PostMessageW(run.m_main, WM_USER_RELAUNCH, 0, 0);
-  run.ExpectCleanEnd();
-  EXPECT_EQ(::GetFileAttributesA(markerFile.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(::GetFileAttributesA(markerFolder.c_str()), INVALID_FILE_ATTRIBUTES);
+    ::PostMessageW(run.m_main, WM_USER_RELAUNCH, 0, 0);
+    run.ExpectCleanEnd();
+    EXPECT_EQ(::GetFileAttributesW(markerFile.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW(markerFolder.c_str()), INVALID_FILE_ATTRIBUTES);
 
-  // The new instance: a main window of another process started from the
-  // same executable.
-  DWORD freshId = 0;
-  HWND fresh = nullptr;
-  WaitFor(
-      [&] {
-        for (HWND hWnd : AllTopLevelWindows()) {
-          wchar_t name[64] = {};
-          ::GetClassNameW(hWnd, name, 64);
-          DWORD id = 0;
-          ::GetWindowThreadProcessId(hWnd, &id);
-          if (std::wstring(name) != L"CBrowserWnd" || id == run.m_process.Id()) continue;
-          const CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-          wchar_t path[MAX_PATH] = {};
-          DWORD length = MAX_PATH;
-          if (process && ::QueryFullProcessImageNameW(process.Get(), 0, path, &length) &&
-              _wcsicmp(path, executable.c_str()) == 0) {
-            freshId = id;
-            fresh = hWnd;
-            return true;
+    // The new instance: a main window of another process started from the
+    // same executable.
+    DWORD freshId = 0;
+    HWND fresh = nullptr;
+    WaitFor(
+        [&] {
+          for (HWND hWnd : AllTopLevelWindows()) {
+            wchar_t name[64] = {};
+            ::GetClassNameW(hWnd, name, 64);
+            DWORD id = 0;
+            ::GetWindowThreadProcessId(hWnd, &id);
+            if (std::wstring(name) != L"CBrowserWnd" || id == run.m_process.Id()) continue;
+            const CKernelHandle process(
+                ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+            wchar_t path[MAX_PATH] = {};
+            DWORD length = MAX_PATH;
+            if (process && ::QueryFullProcessImageNameW(process.Get(), 0, path, &length) &&
+                _wcsicmp(path, executable.c_str()) == 0) {
+              freshId = id;
+              fresh = hWnd;
+              return true;
+            }
           }
-        }
-        return false;
-      },
-      kStartTimeoutMs);
-  ASSERT_NE(fresh, nullptr) << "no new instance came up";
+          return false;
+        },
+        kStartTimeoutMs);
+    ASSERT_NE(fresh, nullptr) << "no new instance came up";
 
-  // The new instance was started by ours, so it is ours to end: asked to
-  // quit like any instance, and ended by its handle only if it will not.
-  const CKernelHandle freshProcess(::OpenProcess(
-      SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, freshId));
-  ASSERT_TRUE(freshProcess);
-  WaitFor([&] { return ::IsZoomed(fresh) && BrowserChildOf(fresh) != nullptr; }, kStartTimeoutMs);
-  ::PostMessageW(fresh, WM_USER_QUIT, 0, 0);
-  const bool ended = ::WaitForSingleObject(freshProcess.Get(), kExitTimeoutMs) == WAIT_OBJECT_0;
-  if (!ended) ::TerminateProcess(freshProcess.Get(), 1);
-  EXPECT_TRUE(ended) << "the new instance did not quit";
-  DWORD code = 1;
-  ::GetExitCodeProcess(freshProcess.Get(), &code);
-  EXPECT_EQ(code, 0u);
-  // The new instance inherited the run's environment, and with it the tag
-  // its own browser program carries.
-  EXPECT_TRUE(AllEnded(EngineProcesses(run.m_tag)));
+    // The new instance was started by ours, so it is ours to end: asked to
+    // quit like any instance, and ended by its handle only if it will not.
+    const CKernelHandle freshProcess(::OpenProcess(
+        SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, freshId));
+    ASSERT_TRUE(freshProcess);
+    WaitFor([&] { return ::IsZoomed(fresh) && BrowserChildOf(fresh) != nullptr; }, kStartTimeoutMs);
+    ::PostMessageW(fresh, WM_USER_QUIT, 0, 0);
+    const bool ended = ::WaitForSingleObject(freshProcess.Get(), kExitTimeoutMs) == WAIT_OBJECT_0;
+    if (!ended) ::TerminateProcess(freshProcess.Get(), 1);
+    EXPECT_TRUE(ended) << "the new instance did not quit";
+    DWORD code = 1;
+    ::GetExitCodeProcess(freshProcess.Get(), &code);
+    EXPECT_EQ(code, 0u);
+    // The new instance inherited the run's environment, and with it the tag
+    // its own browser program carries.
+    EXPECT_TRUE(AllEnded(EngineProcesses(run.m_tag)));
+  }
 }
 
 TEST(MainWindow, AHandOverShowsNoWindowAndStartsNoEngine) {
   test::ScriptedHttpServer server;
   server.Script({test::ScriptedReply::Body(R"({"version":"9.0.0.0","upFiles":["Talmic.exe"]})")});
-  ProgramRun run(server.Url("/app/login.jhtml"));
+  // From a program folder with a Chinese name and a space, as a Chinese
+  // installation has it.
+  ProgramRun run(server.Url("/app/login.jhtml"), L"升级 测试");
   ASSERT_TRUE(::CopyFileW(test::InTestBin(L"..\\updater\\TalmicUpdate.exe").c_str(),
                           (run.m_folder / L"TalmicUpdate.exe").c_str(), FALSE));
   const std::wstring record = run.m_folder / L"updater-record.txt";

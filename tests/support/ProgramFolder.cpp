@@ -6,9 +6,10 @@
 
 namespace test {
 
-ProgramFolder::ProgramFolder(const std::string& wexIni) {
-  m_ready = !DistFolder().empty() && CopyFolder(DistFolder(), m_folder.Path());
-  if (m_ready && !wexIni.empty()) m_ready = WriteFileBytes(m_folder / L"wex.ini", wexIni);
+ProgramFolder::ProgramFolder(const std::string& wexIni, const std::wstring& name)
+    : m_path(name.empty() ? m_folder.Path() : m_folder / (name + L"\\")) {
+  m_ready = !DistFolder().empty() && CopyFolder(DistFolder(), m_path);
+  if (m_ready && !wexIni.empty()) m_ready = WriteFileBytes(m_path + L"wex.ini", wexIni);
 }
 
 TestProcess ProgramFolder::Start() const { return TestProcess::Start(Executable()); }

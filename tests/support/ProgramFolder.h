@@ -15,19 +15,23 @@ namespace test {
 class ProgramFolder {
  public:
   // Copies the program folder; wexIni (may be empty: no file) is written as
-  // the configuration file beside the executable.
-  explicit ProgramFolder(const std::string& wexIni = std::string());
+  // the configuration file beside the executable.  With a name, the program
+  // lands in a folder of that name inside the temporary one, so that a test
+  // can choose it (Chinese characters, spaces).
+  explicit ProgramFolder(const std::string& wexIni = std::string(),
+                         const std::wstring& name = std::wstring());
 
   bool IsReady() const { return m_ready; }
-  const std::wstring& Path() const { return m_folder.Path(); }
-  std::wstring operator/(const std::wstring& name) const { return m_folder / name; }
-  std::wstring Executable() const { return m_folder / L"Talmic.exe"; }
+  const std::wstring& Path() const { return m_path; }
+  std::wstring operator/(const std::wstring& name) const { return m_path + name; }
+  std::wstring Executable() const { return m_path + L"Talmic.exe"; }
 
   // Starts Talmic.exe from this folder, the way a user's shortcut would.
   TestProcess Start() const;
 
  private:
   TempFolder m_folder;
+  std::wstring m_path;
   bool m_ready = false;
 };
 

@@ -273,6 +273,28 @@ TEST(Utf8ToWide, IsUnaffectedByTheOutputChunks) {
   }
 }
 
+TEST(AnsiToWide, ReadsTheAnsiCodePage) {
+  // The tests run under the Chinese locale: its ANSI code page is 936.
+  ASSERT_EQ(::GetACP(), 936u);
+  struct Case {
+    const char* name;
+    std::string ansi;
+    std::wstring wide;
+  };
+  const Case cases[] = {
+      // An application-data folder below an account named 张三, as the
+      // system's ANSI calls spell it.
+      {"Chinese folder", "C:\\Users\\\xD5\xC5\xC8\xFD\\AppData\\Local\\KelpBrowser\\",
+       L"C:\\Users\\张三\\AppData\\Local\\KelpBrowser\\"},
+      {"short form with a space", "C:\\PROGRA~1\\My App\\", L"C:\\PROGRA~1\\My App\\"},
+      {"empty", "", L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(AnsiToWide(c.ansi), c.wide);
+  }
+}
+
 TEST(WideToUtf8, EncodesUnitsAndPairs) {
   struct Case {
     const char* name;
