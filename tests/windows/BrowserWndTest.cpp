@@ -389,12 +389,26 @@ TEST_F(BrowserWndTest, RestoringAMaximisedWindowGivesItsPlaceBack) {
 }
 
 TEST_F(BrowserWndTest, TheBrowserWindowFollowsTheBody) {
-  // Before the browser exists, layout changes move nothing.
+  // Before the browser exists, layout changes move nothing: neither the
+  // window's own child that will become the browser's nor any other.  The
+  // body did get a new rectangle, so its "PosChanged" came.
   HWND early = MakeStandIn();
   ASSERT_NE(early, nullptr);
+  const RECT bodyBefore = PosOf(L"body");
   ::MoveWindow(m_hWnd, 20, 20, 1000, 640, TRUE);
   Settle();
+  const RECT bodyAfter = PosOf(L"body");
+  ASSERT_FALSE(::EqualRect(&bodyBefore, &bodyAfter)) << "the body was not laid out again";
   EXPECT_TRUE(SameRect(ChildRect(early), RECT{3, 5, 13, 15}));
+  EXPECT_EQ(g_hBrowserWnd, nullptr);
+
+  // Announcing it moves it over the body at once.
+  m_stand_in = early;
+  ::PostMessageW(m_hWnd, WM_APP_BROWSER_CREATED, reinterpret_cast<WPARAM>(early), 0);
+  m_pump.For(50);
+  EXPECT_TRUE(SameRect(ChildRect(early), bodyAfter));
+  m_stand_in = nullptr;
+  g_hBrowserWnd = nullptr;
   ::DestroyWindow(early);
 
   HWND browser = AnnounceBrowser();
