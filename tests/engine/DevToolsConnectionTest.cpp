@@ -109,6 +109,8 @@ class DevToolsReader : public ::testing::Test {
     ASSERT_TRUE(m_connection.Open(m_browser.EnginePipe(), &m_recorder));
   }
   void TearDown() override {
+    // A browser ends when its input closes; this one is told directly.
+    m_browser.Close();
     m_connection.Close();
     m_ui.Stop();
   }
