@@ -37,15 +37,18 @@ bool FileExists(const std::wstring& path) {
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 // The first bytes of a small file, or "" when it cannot be read.
-std::string ReadSmallFile(const std::wstring& path) {
+std::string ReadSmallFile(const std::wstring& path, size_t limit = 512) {
   const CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                        nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return std::string();
-  char text[512] = {};
+  std::string text(limit, '\0');
   DWORD got = 0;
-  if (!::ReadFile(file.Get(), text, sizeof(text) - 1, &got, nullptr)) return std::string();
-  return std::string(text, got);
+  if (!::ReadFile(file.Get(), text.data(), static_cast<DWORD>(limit), &got, nullptr)) {
+    return std::string();
+  }
+  text.resize(got);
+  return text;
 }
 
 // Under Wine, the Unix process id of the program itself; 0 elsewhere.
@@ -195,6 +198,7 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
   // a port.
   ::DeleteFileW((folder + L"DevToolsActivePort").c_str());
   m_pidFile = folder + L"BrowserProcessId";
+  WaitForEarlierBrowser(folder);
   ::DeleteFileW(m_pidFile.c_str());
   m_nativePid = 0;
   m_pipeFolder.clear();
@@ -352,6 +356,31 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
   m_launched = true;
   m_profileFolder = folder;
   return true;
+}
+
+void ChromiumProcess::WaitForEarlierBrowser(const std::wstring& folder) {
+  // A program that ended without stopping its browser leaves the browser's
+  // process id behind; that browser ends by itself once it sees its pipe
+  // close, but while it does, it still holds the profile, and a new browser
+  // would hand itself over to it and end.  Its lock on the profile cannot
+  // tell: under Wine the lock is a link to nowhere, which Wine's file calls
+  // do not see.  So the process itself is waited for, if it is still a
+  // browser on this profile (the id may since have gone to another).
+  const unsigned long earlier = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
+  if (earlier == 0 || !NativeProcessRuns(earlier)) return;
+  std::string commandLine =
+      ReadSmallFile(L"Z:\\proc\\" + std::to_wstring(earlier) + L"\\cmdline", 65536);
+  std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
+  const std::wstring native = NativePath(folder);
+  std::string profile(native.size() * 3 + 1, '\0');
+  profile.resize(static_cast<size_t>(std::max(
+      0,
+      ::WideCharToMultiByte(CP_UTF8, 0, native.c_str(), static_cast<int>(native.size()),
+                            profile.data(), static_cast<int>(profile.size()), nullptr, nullptr))));
+  profile = "--user-data-dir=" + profile;
+  if (commandLine.find(profile) == std::string::npos) return;
+  const ULONGLONG deadline = ::GetTickCount64() + kStopTimeoutMs;
+  while (NativeProcessRuns(earlier) && ::GetTickCount64() < deadline) ::Sleep(10);
 }
 
 bool ChromiumProcess::OpenWinePipe(unsigned long long deadline) {

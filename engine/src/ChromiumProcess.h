@@ -46,6 +46,7 @@ class ChromiumProcess {
   void Stop();
 
  private:
+  void WaitForEarlierBrowser(const std::wstring& folder);
   bool OpenWinePipe(unsigned long long deadline);
   bool AwaitFirstAnswer();
   void EndUnready();

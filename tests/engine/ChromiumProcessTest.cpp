@@ -1,10 +1,14 @@
 #include "src/ChromiumProcess.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "src/DevToolsPipe.h"
 #include "tests/support/NativeProcesses.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestProcess.h"
 
 namespace {
 
@@ -125,6 +129,52 @@ TEST(ChromiumProcess, AProgramThatEndsAtOnceFailsTheStart) {
   for (const std::wstring& name : test::ListFolder(profile / L"profile")) {
     EXPECT_NE(name.rfind(L"devtools-", 0), 0u) << "left behind: " << name.c_str();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Run as a program that the test below kills: it starts a browser on the
+// profile it is given and waits, never stopping it.
+TEST(ChromiumProcess, ProgramKilledWithItsBrowserRunning) {
+  wchar_t profile[MAX_PATH] = {};
+  if (::GetEnvironmentVariableW(L"CHROMIUM_TEST_PROFILE", profile, MAX_PATH) == 0) {
+    GTEST_SKIP() << "started by ANewBrowserWaitsForTheOneAKilledProgramLeft only";
+  }
+  engine::ChromiumProcess browser;
+  ASSERT_TRUE(browser.Start(engine::ChromiumProcess::FindExecutable(), profile, {}));
+  ::Sleep(INFINITE);
+}
+
+// A program killed outright leaves its browser ending by itself for a
+// moment, still holding the profile; a browser started on that profile
+// meanwhile, as when the program is started again at once, must wait for
+// it rather than hand itself over to it and end.
+TEST(ChromiumProcess, ANewBrowserWaitsForTheOneAKilledProgramLeft) {
+  test::TempFolder folder;
+  const std::wstring profile = folder / L"profile";
+  test::ScopedEnvironment variable(L"CHROMIUM_TEST_PROFILE", profile);
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  test::TestProcess program = test::TestProcess::Start(
+      self, L"--gtest_filter=ChromiumProcess.ProgramKilledWithItsBrowserRunning");
+  ASSERT_TRUE(program.IsStarted());
+  unsigned long earlier = 0;
+  const ULONGLONG deadline = ::GetTickCount64() + 60000;
+  while (::GetTickCount64() < deadline) {
+    earlier = test::ProcessIdInFile(profile + L"\\BrowserProcessId");
+    if (earlier != 0 && test::NativeProcessRuns(earlier)) break;
+    ::Sleep(20);
+  }
+  ASSERT_TRUE(earlier != 0 && test::NativeProcessRuns(earlier))
+      << "the program's browser never ran";
+  program.Terminate();
+  engine::ChromiumProcess browser;
+  ASSERT_TRUE(browser.Start(engine::ChromiumProcess::FindExecutable(), profile, {}));
+  EXPECT_FALSE(test::NativeProcessRuns(earlier));
+  EXPECT_FALSE(AwaitReply(*browser.Pipe(), 1, R"({"id":1,"method":"Target.getTargets"})").empty());
+  browser.Stop();
 }
 
 }  // namespace
