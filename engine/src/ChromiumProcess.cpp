@@ -301,7 +301,7 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                                       OPEN_EXISTING, 0, nullptr));
   STARTUPINFOEXW startup = {};
-  startup.StartupInfo.cb = sizeof(startup);
+  startup.StartupInfo.cb = sizeof(startup.StartupInfo);
   startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
   startup.StartupInfo.hStdInput = nul.Get();
   startup.StartupInfo.hStdOutput = nul.Get();
@@ -338,6 +338,7 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
                                       inherited.data(), inherited.size() * sizeof(HANDLE), nullptr,
                                       nullptr)) {
         startup.lpAttributeList = attributes;
+        startup.StartupInfo.cb = sizeof(startup);
         flags |= EXTENDED_STARTUPINFO_PRESENT;
       }
     }
