@@ -9,7 +9,7 @@
 #include <json/reader.h>
 
 #include "src/ChromiumProcess.h"
-#include "src/DevToolsSocket.h"
+#include "src/DevToolsPipe.h"
 
 namespace bench {
 
@@ -18,8 +18,8 @@ namespace {
 constexpr double kLoadTimeoutMs = 20000;
 // A receive waits for as long as the browser program sends nothing, which
 // is for ever once its renderer is gone; each load therefore has a
-// deadline, after which a watchdog shuts the socket and the loads so far
-// count.
+// deadline, after which a watchdog closes the browser's pipe (it then
+// ends, and the receive with it) and the loads so far count.
 constexpr double kLoadDeadlineMs = 30000;
 // After the page stopped loading, how long frames are still waited for
 // when none so far showed the page.
@@ -28,12 +28,12 @@ constexpr double kLateFrameMs = 3000;
 }  // namespace
 
 struct ChromiumFloor::Session {
+  // Driven over its own pipe, as the engine drives its browser.
   engine::ChromiumProcess browser;
-  engine::DevToolsSocket socket;
   std::mutex deadlineLock;
   std::condition_variable finished;
   bool done = false;
-  double deadlineAt = 0;  // Now() after which the socket is shut; 0: none
+  double deadlineAt = 0;  // Now() after which the pipe is closed; 0: none
   std::thread watchdog;
   int id = 0;
   std::string sessionId;
@@ -43,8 +43,17 @@ struct ChromiumFloor::Session {
     std::string message =
         "{\"id\":" + std::to_string(++id) + ",\"method\":\"" + method + "\",\"params\":" + params;
     if (!sessionId.empty()) message += ",\"sessionId\":\"" + sessionId + "\"";
-    socket.Send(message + "}");
+    browser.Pipe()->Send(message + "}");
     return id;
+  }
+
+  // The next message; false once the browser has ended.
+  bool Receive(std::string& message) {
+    for (;;) {
+      const auto got = browser.Pipe()->Receive(message);
+      if (got == engine::DevToolsPipe::Received::kMessage) return true;
+      if (got == engine::DevToolsPipe::Received::kEnded) return false;
+    }
   }
 
   // The browser sends the next screencast frame only once the last one is
@@ -63,7 +72,7 @@ struct ChromiumFloor::Session {
   std::string Await(const std::string& needle) {
     std::string message;
     const double giveUp = Now() + kLoadTimeoutMs;
-    while (Now() < giveUp && socket.Receive(message)) {
+    while (Now() < giveUp && Receive(message)) {
       if (IsFrame(message)) continue;
       if (message.find(needle) != std::string::npos) return message;
     }
@@ -92,7 +101,6 @@ struct ChromiumFloor::Session {
     }
     finished.notify_one();
     if (watchdog.joinable()) watchdog.join();
-    socket.Close();
     browser.Stop();
   }
 };
@@ -112,15 +120,12 @@ bool ChromiumFloor::Start(const std::wstring& profileFolder) {
   if (!session->browser.Start(engine::ChromiumProcess::FindExecutable(), profileFolder, {})) {
     return false;
   }
-  if (!session->socket.Connect(session->browser.DevToolsPort(), session->browser.BrowserPath())) {
-    return false;
-  }
   Session* s = session.get();
   s->watchdog = std::thread([s] {
     std::unique_lock<std::mutex> lock(s->deadlineLock);
     while (!s->finished.wait_for(lock, std::chrono::milliseconds(100), [s] { return s->done; })) {
       if (s->deadlineAt > 0 && Now() > s->deadlineAt) {
-        s->socket.Shutdown();
+        s->browser.Pipe()->CloseSending();
         s->deadlineAt = 0;
       }
     }
@@ -167,8 +172,7 @@ FloorTimes ChromiumFloor::Load(const std::string& url, const ShowsPage& shows, d
   };
   std::string message;
   while ((times.firstFrame == 0 || times.loaded == 0) && Now() - sent < kLoadTimeoutMs &&
-         (times.loaded == 0 || Now() - start - times.loaded < kLateFrameMs) &&
-         s.socket.Receive(message)) {
+         (times.loaded == 0 || Now() - start - times.loaded < kLateFrameMs) && s.Receive(message)) {
     const double arrived = Now();
     // The new document has replaced the blank one once any of these came;
     // the browser does not always report the navigation itself.
@@ -199,7 +203,7 @@ double ChromiumFloor::FrameRate(double seconds) {
   const double start = Now();
   int frames = 0;
   std::string message;
-  while (Now() - start < span && s.socket.Receive(message)) {
+  while (Now() - start < span && s.Receive(message)) {
     if (s.IsFrame(message)) ++frames;
   }
   s.ArmDeadline(0);

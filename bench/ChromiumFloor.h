@@ -29,7 +29,7 @@ class ChromiumFloor {
   ChromiumFloor& operator=(const ChromiumFloor&) = delete;
 
   // Starts the browser program headless with the profile folder and waits
-  // until its DevTools endpoint answers.
+  // until it answers over its own pipe.
   bool Start(const std::wstring& profileFolder);
   // Opens a new page target, loads the address in it and measures from the
   // navigation request, or from `origin` (a Now() value) when given.  The

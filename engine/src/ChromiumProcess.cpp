@@ -1,24 +1,34 @@
 #include "src/ChromiumProcess.h"
 
-#include <winsock2.h>
 #include <windows.h>
+#include <winternl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "src/DevToolsSocket.h"
+#include "src/DevToolsPipe.h"
 #include "util/UniqueHandle.h"
 
 namespace engine {
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 30000;
-// How often the port file is read when no change of the profile folder
-// wakes the wait first.
-constexpr DWORD kReadyPollMs = 25;
 constexpr DWORD kStopTimeoutMs = 15000;
+// How long a browser that was told to close, and did not, gets once its
+// pipe is closed too, before it is killed.
+constexpr DWORD kClosedPipeTimeoutMs = 5000;
+// The id of the commands this class sends itself.  The connection counts
+// its own ids up from 1, so the two never meet.
+constexpr int kOwnCommandId = 2000000000;
+
+// The C runtime's flags for an inherited descriptor: open, a pipe, a
+// device.
+constexpr unsigned char kCrtOpen = 0x01;
+constexpr unsigned char kCrtPipe = 0x08;
+constexpr unsigned char kCrtDevice = 0x40;
 
 bool FileExists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -27,15 +37,18 @@ bool FileExists(const std::wstring& path) {
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 // The first bytes of a small file, or "" when it cannot be read.
-std::string ReadSmallFile(const std::wstring& path) {
+std::string ReadSmallFile(const std::wstring& path, size_t limit = 512) {
   const CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                        nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return std::string();
-  char text[512] = {};
+  std::string text(limit, '\0');
   DWORD got = 0;
-  if (!::ReadFile(file.Get(), text, sizeof(text) - 1, &got, nullptr)) return std::string();
-  return std::string(text, got);
+  if (!::ReadFile(file.Get(), text.data(), static_cast<DWORD>(limit), &got, nullptr)) {
+    return std::string();
+  }
+  text.resize(got);
+  return text;
 }
 
 // Under Wine, the Unix process id of the program itself; 0 elsewhere.
@@ -74,6 +87,61 @@ bool NativeProcessRuns(unsigned long pid) {
   return state != 'Z' && state != 'X';
 }
 
+// Runs a native command under Wine and waits for it briefly.
+void RunNative(const std::wstring& commandLine) {
+  std::wstring line = commandLine;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &info)) {
+    return;
+  }
+  const CKernelHandle process(info.hProcess);
+  const CKernelHandle thread(info.hThread);
+  if (process) ::WaitForSingleObject(process.Get(), 5000);
+}
+
+// Opens the pipe the program writes to for writing only.  Opened through
+// CreateFile, Wine would open it for reading as well, and the program's
+// own reading end would then keep a write to a browser that has ended
+// waiting for ever.  Fails while the browser's shell has not opened its
+// reading end yet, as Wine does not wait for it.
+HANDLE OpenWriteOnly(const std::wstring& path) {
+  using CreateFileFunction =
+      NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
+                       ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+  const auto create = reinterpret_cast<CreateFileFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtCreateFile")));
+  if (create == nullptr) return INVALID_HANDLE_VALUE;
+  std::wstring ntPath = L"\\??\\" + path;
+  UNICODE_STRING name;
+  name.Buffer = ntPath.data();
+  name.Length = static_cast<USHORT>(ntPath.size() * sizeof(wchar_t));
+  name.MaximumLength = name.Length;
+  OBJECT_ATTRIBUTES attributes = {};
+  attributes.Length = sizeof(attributes);
+  attributes.ObjectName = &name;
+  attributes.Attributes = OBJ_CASE_INSENSITIVE;
+  IO_STATUS_BLOCK status = {};
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  const NTSTATUS result =
+      create(&handle, FILE_WRITE_DATA | SYNCHRONIZE, &attributes, &status, nullptr, 0,
+             FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN,
+             FILE_SYNCHRONOUS_IO_NONALERT | FILE_NON_DIRECTORY_FILE, nullptr, 0);
+  return result >= 0 ? handle : INVALID_HANDLE_VALUE;
+}
+
+// A name no earlier start used: the process id and the moment.
+std::wstring UniqueName() {
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  wchar_t name[64];
+  swprintf(name, 64, L"devtools-%lu-%llx", ::GetCurrentProcessId(),
+           static_cast<unsigned long long>(now.QuadPart));
+  return name;
+}
+
 }  // namespace
 
 std::wstring NativePath(const std::wstring& path) {
@@ -88,22 +156,6 @@ std::wstring NativePath(const std::wstring& path) {
   ::MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, result.data(), units);
   ::HeapFree(::GetProcessHeap(), 0, unixPath);
   return result;
-}
-
-bool LoopbackPortAnswers(uint16_t port) {
-  WSADATA data;
-  if (::WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
-  SOCKET probe = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(port);
-  const bool answers =
-      probe != INVALID_SOCKET &&
-      ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-  if (probe != INVALID_SOCKET) ::closesocket(probe);
-  ::WSACleanup();
-  return answers;
 }
 
 ChromiumProcess::~ChromiumProcess() { Stop(); }
@@ -142,37 +194,71 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
   ::CreateDirectoryW(profileFolder.c_str(), nullptr);
   std::wstring folder = profileFolder;
   if (folder.back() != L'\\') folder += L'\\';
-  // The browser writes its DevTools port and path here once it listens; a
-  // file left by an earlier run must not be mistaken for that.
-  m_portFile = folder + L"DevToolsActivePort";
-  ::DeleteFileW(m_portFile.c_str());
-
+  // Left by an engine of an earlier version, which drove the browser over
+  // a port.
+  ::DeleteFileW((folder + L"DevToolsActivePort").c_str());
   m_pidFile = folder + L"BrowserProcessId";
+  WaitForEarlierBrowser(folder);
   ::DeleteFileW(m_pidFile.c_str());
   m_nativePid = 0;
+  m_pipeFolder.clear();
 
   std::wstring commandLine = Quoted(NativePath(executable));
   // Under Wine the browser is a native process that no Windows handle
-  // reaches, so a shell starts it and does three things first:
+  // reaches, and Wine passes no pipe to it; a shell starts it instead, and
+  // gives it two named pipes that only this user can open and that exist
+  // only until both sides have them open:
+  // - it makes a folder only this user may enter (failing if the name is
+  //   taken) and the two pipes in it;
+  // - it opens them as the browser's descriptors 3 (what it reads) and 4
+  //   (what it writes).  Each open waits until this program has opened the
+  //   other end, so the program cannot miss them;
+  // - it removes the folder, which tells the program that both ends are
+  //   open, and records its process id, which the browser keeps;
   // - it points the browser's output at nothing, as a native browser would
-  //   otherwise inherit the Unix output of the program that started Wine
-  //   and hold the pipe of whoever reads it open;
-  // - it records its process id, which the browser keeps, so that Stop can
-  //   wait for the browser process itself to end;
-  // - it leaves a watcher behind that ends the browser should this program
-  //   end without shutting the engine down (killed, or crashed).
+  //   otherwise inherit the Unix output of the program that started Wine;
+  // - should this program end before it has opened its ends, a watcher
+  //   removes the folder and ends the waiting shell.
+  // Once it runs, the browser closes itself when its input pipe closes,
+  // which happens when this program ends in any way.
   const std::wstring shell = L"Z:\\bin\\sh";
-  if (NativePath(executable) != executable && FileExists(shell)) {
+  const bool native = NativePath(executable) != executable && FileExists(shell);
+  SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+  CFileHandle browserReads;
+  CFileHandle browserWrites;
+  if (native) {
+    m_pipeFolder = folder + UniqueName();
     // The script's own quotes are escaped for the command line it is part of.
     const wchar_t* const script =
-        LR"(owner=$0; echo $$ >\"$1\"; shift; browser=$$; )"
-        LR"(if [ $owner != 0 ]; then )"
-        LR"(( while kill -0 $owner && kill -0 $browser; do sleep 1; done; )"
-        LR"(kill -0 $owner || kill $browser ) </dev/null >/dev/null 2>&1 & )"
-        LR"(fi; exec \"$@\" </dev/null >/dev/null 2>&1)";
+        LR"(owner=$0; dir=$1; pids=$2; shift 2; umask 077; )"
+        LR"(mkdir -m 700 \"$dir\" || exit 1; )"
+        LR"(mkfifo \"$dir/in\" \"$dir/out\" || { rm -rf \"$dir\"; exit 1; }; )"
+        LR"(shell=$$; ( while [ -d \"$dir\" ]; do )"
+        LR"(if [ $owner != 0 ] && ! kill -0 $owner; then rm -rf \"$dir\"; kill $shell; exit; fi; )"
+        LR"(sleep 0.1; done ) </dev/null >/dev/null 2>&1 & )"
+        LR"(exec 3<\"$dir/in\" 4>\"$dir/out\"; echo $$ >\"$pids\"; rm -rf \"$dir\"; )"
+        LR"(exec \"$@\" </dev/null >/dev/null 2>&1)";
     commandLine = Quoted(NativePath(shell)) + L" -c " + Quoted(script) + L" " +
-                  std::to_wstring(OwnNativeProcessId()) + L" " + Quoted(NativePath(m_pidFile)) +
-                  L" " + commandLine;
+                  std::to_wstring(OwnNativeProcessId()) + L" " + Quoted(NativePath(m_pipeFolder)) +
+                  L" " + Quoted(NativePath(m_pidFile)) + L" " + commandLine;
+  } else {
+    // On Windows the browser takes the two pipes as the C runtime's
+    // descriptors 3 and 4, inherited through the start-up information; only
+    // its own ends are inheritable, so that it alone holds them and sees
+    // its input end when this program's end closes.
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, nullptr, 0)) return false;
+    browserReads.Reset(readEnd);
+    m_toBrowser = writeEnd;
+    if (!::CreatePipe(&readEnd, &writeEnd, nullptr, 0)) {
+      EndUnready();
+      return false;
+    }
+    m_fromBrowser = readEnd;
+    browserWrites.Reset(writeEnd);
+    ::SetHandleInformation(browserReads.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    ::SetHandleInformation(browserWrites.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
   }
   const wchar_t* const fixed[] = {
       L"--headless=new",
@@ -201,8 +287,9 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
       L"--disable-backgrounding-occluded-windows",
       // What the browser logs stays out of the program's output.
       L"--log-level=3",
-      L"--remote-debugging-address=127.0.0.1",
-      L"--remote-debugging-port=0",
+      // DevTools over the two pipes only: no port any local program or
+      // page could reach.
+      L"--remote-debugging-pipe",
   };
   for (const wchar_t* option : fixed) commandLine += L" " + std::wstring(option);
   commandLine += L" " + Quoted(L"--user-data-dir=" + NativePath(folder));
@@ -210,19 +297,58 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
   commandLine += L" about:blank";
 
   // What the browser prints is the engine's log, not the program's output.
-  SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
   const CFileHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                                       OPEN_EXISTING, 0, nullptr));
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = nul.Get();
-  startup.hStdOutput = nul.Get();
-  startup.hStdError = nul.Get();
+  STARTUPINFOEXW startup = {};
+  startup.StartupInfo.cb = sizeof(startup.StartupInfo);
+  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  startup.StartupInfo.hStdInput = nul.Get();
+  startup.StartupInfo.hStdOutput = nul.Get();
+  startup.StartupInfo.hStdError = nul.Get();
+  // The C runtime's table of inherited descriptors: their count, a flag
+  // byte for each, then a handle for each, packed.
+  std::vector<unsigned char> descriptors;
+  std::vector<HANDLE> inherited = {nul.Get()};
+  if (!native) {
+    const HANDLE handles[] = {nul.Get(), nul.Get(), nul.Get(), browserReads.Get(),
+                              browserWrites.Get()};
+    const unsigned char flags[] = {kCrtOpen | kCrtDevice, kCrtOpen | kCrtDevice,
+                                   kCrtOpen | kCrtDevice, kCrtOpen | kCrtPipe, kCrtOpen | kCrtPipe};
+    const int count = 5;
+    descriptors.resize(sizeof(int) + count * (1 + sizeof(HANDLE)));
+    std::memcpy(descriptors.data(), &count, sizeof(int));
+    std::memcpy(descriptors.data() + sizeof(int), flags, count);
+    std::memcpy(descriptors.data() + sizeof(int) + count, handles, count * sizeof(HANDLE));
+    startup.StartupInfo.cbReserved2 = static_cast<WORD>(descriptors.size());
+    startup.StartupInfo.lpReserved2 = descriptors.data();
+    inherited.push_back(browserReads.Get());
+    inherited.push_back(browserWrites.Get());
+  }
+  // Only these handles go to the browser, even while another thread of the
+  // program starts a process of its own with inheritable handles.
+  SIZE_T listSize = 0;
+  ::InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
+  std::vector<unsigned char> list(listSize);
+  DWORD flags = CREATE_NO_WINDOW;
+  if (listSize > 0) {
+    auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(list.data());
+    if (::InitializeProcThreadAttributeList(attributes, 1, 0, &listSize)) {
+      if (::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                                      inherited.data(), inherited.size() * sizeof(HANDLE), nullptr,
+                                      nullptr)) {
+        startup.lpAttributeList = attributes;
+        startup.StartupInfo.cb = sizeof(startup);
+        flags |= EXTENDED_STARTUPINFO_PRESENT;
+      }
+    }
+  }
   PROCESS_INFORMATION info = {};
-  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &info)) {
+  const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags,
+                                        nullptr, nullptr, &startup.StartupInfo, &info);
+  if (startup.lpAttributeList != nullptr) ::DeleteProcThreadAttributeList(startup.lpAttributeList);
+  if (!started) {
+    EndUnready();
     return false;
   }
   // Under Wine a native program comes without process or thread handles.
@@ -233,83 +359,151 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
   return true;
 }
 
+void ChromiumProcess::WaitForEarlierBrowser(const std::wstring& folder) {
+  // A program that ended without stopping its browser leaves the browser's
+  // process id behind; that browser ends by itself once it sees its pipe
+  // close, but while it does, it still holds the profile, and a new browser
+  // would hand itself over to it and end.  Its lock on the profile cannot
+  // tell: under Wine the lock is a link to nowhere, which Wine's file calls
+  // do not see.  So the process itself is waited for, if it is still a
+  // browser on this profile (the id may since have gone to another).
+  const unsigned long earlier = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
+  if (earlier == 0 || !NativeProcessRuns(earlier)) return;
+  std::string commandLine =
+      ReadSmallFile(L"Z:\\proc\\" + std::to_wstring(earlier) + L"\\cmdline", 65536);
+  std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
+  const std::wstring native = NativePath(folder);
+  std::string profile(native.size() * 3 + 1, '\0');
+  profile.resize(static_cast<size_t>(std::max(
+      0,
+      ::WideCharToMultiByte(CP_UTF8, 0, native.c_str(), static_cast<int>(native.size()),
+                            profile.data(), static_cast<int>(profile.size()), nullptr, nullptr))));
+  profile = "--user-data-dir=" + profile;
+  if (commandLine.find(profile) == std::string::npos) return;
+  const ULONGLONG deadline = ::GetTickCount64() + kStopTimeoutMs;
+  while (NativeProcessRuns(earlier) && ::GetTickCount64() < deadline) ::Sleep(10);
+}
+
+bool ChromiumProcess::OpenWinePipe(unsigned long long deadline) {
+  const std::wstring in = m_pipeFolder + L"\\in";
+  const std::wstring out = m_pipeFolder + L"\\out";
+  // The pipes are not seen by the file attribute calls under Wine: opening
+  // them is the only test of whether they exist yet.
+  CFileHandle toBrowser;
+  while (!toBrowser && ::GetTickCount64() < deadline) {
+    toBrowser.Reset(OpenWriteOnly(in));
+    if (!toBrowser) ::Sleep(1);
+  }
+  if (!toBrowser) return false;
+  // Wine opens the reading end at once, even before a writer exists; the
+  // shell removes the folder only once its writing end is open, and only
+  // then does a read wait for data rather than find the end.
+  CFileHandle fromBrowser;
+  while (!fromBrowser && ::GetTickCount64() < deadline) {
+    fromBrowser.Reset(::CreateFileW(out.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!fromBrowser) ::Sleep(1);
+  }
+  if (!fromBrowser) return false;
+  while (FileExists(m_pipeFolder)) {
+    if (::GetTickCount64() >= deadline) return false;
+    ::Sleep(1);
+  }
+  m_nativePid = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
+  m_fromBrowser = fromBrowser.Release();
+  m_toBrowser = toBrowser.Release();
+  return true;
+}
+
+bool ChromiumProcess::AwaitFirstAnswer() {
+  // The browser reads its pipe once it is ready for commands; its first
+  // answer says it is.
+  const std::string id = std::to_string(kOwnCommandId);
+  if (!m_pipe->Send("{\"id\":" + id + ",\"method\":\"Browser.getVersion\"}")) return false;
+  std::string message;
+  for (;;) {
+    const DevToolsPipe::Received got = m_pipe->Receive(message);
+    if (got == DevToolsPipe::Received::kEnded) return false;
+    if (message.compare(0, 7 + id.size(), "{\"id\":" + id + ",") == 0) return true;
+  }
+}
+
 bool ChromiumProcess::WaitUntilReady() {
   if (!m_launched) return false;
   m_launched = false;
-  const CKernelHandle process(std::exchange(m_process, nullptr));
   const ULONGLONG deadline = ::GetTickCount64() + kStartTimeoutMs;
-  // The browser's port file is read again as soon as anything in the
-  // profile folder changes, rather than on the next tick of a poll: the
-  // whole start-up waits for it.  The watch is made before the first read,
-  // so a file written in between is still seen; the poll stays, for a
-  // platform that reports no changes.
-  const CChangeNotification change(::FindFirstChangeNotificationW(
-      m_profileFolder.c_str(), FALSE,
-      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE));
-  while (::GetTickCount64() < deadline) {
-    const std::string content = ReadSmallFile(m_portFile);
-    const size_t line = content.find('\n');
-    if (line != std::string::npos) {
-      const unsigned long port = std::strtoul(content.c_str(), nullptr, 10);
-      std::string path = content.substr(line + 1);
-      while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
-      if (port > 0 && port < 65536 && !path.empty() &&
-          LoopbackPortAnswers(static_cast<uint16_t>(port))) {
-        m_port = static_cast<uint16_t>(port);
-        m_browserPath = path;
-        m_nativePid = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
-        return true;
-      }
-    }
-    if (change) {
-      ::WaitForSingleObject(change.Get(), kReadyPollMs);
-      ::FindNextChangeNotification(change.Get());
-    } else {
-      ::Sleep(kReadyPollMs);
-    }
+  if (!m_pipeFolder.empty() && !OpenWinePipe(deadline)) {
+    EndUnready();
+    return false;
   }
-  // It never listened: end it by its handle, where the platform gives one.
-  ::TerminateProcess(process.Get(), 1);
-  return false;
+  m_pipe = std::make_shared<DevToolsPipe>(std::exchange(m_fromBrowser, nullptr),
+                                          std::exchange(m_toBrowser, nullptr));
+  // A browser that fails to start ends, and its pipe with it.
+  if (!AwaitFirstAnswer()) {
+    m_pipe.reset();
+    EndUnready();
+    return false;
+  }
+  return true;
+}
+
+void ChromiumProcess::EndUnready() {
+  // Closing our ends ends a browser that has them; one that never got as
+  // far is ended by its handle where the platform gives one.
+  if (m_fromBrowser != nullptr) ::CloseHandle(std::exchange(m_fromBrowser, nullptr));
+  if (m_toBrowser != nullptr) ::CloseHandle(std::exchange(m_toBrowser, nullptr));
+  if (m_process != nullptr) {
+    ::TerminateProcess(m_process, 1);
+    ::CloseHandle(std::exchange(m_process, nullptr));
+  }
+  if (!m_pipeFolder.empty() && FileExists(m_pipeFolder)) {
+    ::DeleteFileW((m_pipeFolder + L"\\in").c_str());
+    ::DeleteFileW((m_pipeFolder + L"\\out").c_str());
+    ::RemoveDirectoryW(m_pipeFolder.c_str());
+  }
+  m_pipeFolder.clear();
+  m_launched = false;
 }
 
 void ChromiumProcess::Stop() {
-  if (m_launched) {
-    // Launched but never waited for: end it by its handle where the
-    // platform gives one.
-    if (m_process != nullptr) {
-      ::TerminateProcess(m_process, 1);
-      ::CloseHandle(std::exchange(m_process, nullptr));
-    }
-    m_launched = false;
-  }
-  if (m_port == 0) return;
-  {
-    DevToolsSocket socket;
-    if (socket.Connect(m_port, m_browserPath)) socket.Send(R"({"id":1,"method":"Browser.close"})");
-  }
-  // Under Wine the browser is a native process without a waitable handle;
-  // its DevTools endpoint goes away when it has ended.
+  if (m_launched) EndUnready();
+  if (!m_pipe) return;
   const ULONGLONG deadline = ::GetTickCount64() + kStopTimeoutMs;
-  while (LoopbackPortAnswers(m_port) && ::GetTickCount64() < deadline) ::Sleep(25);
-  // The endpoint closes before the browser has let go of its profile; the
-  // profile's lock entry goes last.
-  const std::wstring lock = m_profileFolder + L"SingletonLock";
-  while (::GetTickCount64() < deadline) {
-    WIN32_FIND_DATAW found;
-    const CFindHandle entry(::FindFirstFileW(lock.c_str(), &found));
-    if (!entry) break;
-    ::Sleep(25);
+  const auto ended = [this] {
+    if (m_process != nullptr) return ::WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0;
+    return m_nativePid == 0 || !NativeProcessRuns(m_nativePid);
+  };
+  const auto waitUntil = [&](ULONGLONG until) {
+    while (!ended() && ::GetTickCount64() < until) {
+      if (m_process != nullptr) {
+        ::WaitForSingleObject(m_process, static_cast<DWORD>(until - ::GetTickCount64()));
+      } else {
+        ::Sleep(10);
+      }
+    }
+    return ended();
+  };
+  m_pipe->Send("{\"id\":" + std::to_string(kOwnCommandId + 1) + ",\"method\":\"Browser.close\"}");
+  // The browser has let go of its profile once its process has ended.
+  if (!waitUntil(deadline)) {
+    // A browser that does not close when asked still closes when its
+    // input ends; one that does not even then is killed.
+    m_pipe->CloseSending();
+    if (!waitUntil(::GetTickCount64() + kClosedPipeTimeoutMs)) {
+      if (m_process != nullptr) {
+        ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, kClosedPipeTimeoutMs);
+      } else if (m_nativePid != 0) {
+        RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(m_nativePid));
+        waitUntil(::GetTickCount64() + kClosedPipeTimeoutMs);
+      }
+    }
   }
-  // Even then the process may still be writing into the profile while it
-  // ends; where its process id is known, wait for the process itself.
-  while (m_nativePid != 0 && NativeProcessRuns(m_nativePid) && ::GetTickCount64() < deadline) {
-    ::Sleep(25);
-  }
+  m_pipe->CloseSending();
+  m_pipe.reset();
+  if (m_process != nullptr) ::CloseHandle(std::exchange(m_process, nullptr));
   ::DeleteFileW(m_pidFile.c_str());
   m_nativePid = 0;
-  m_port = 0;
-  m_browserPath.clear();
 }
 
 }  // namespace engine

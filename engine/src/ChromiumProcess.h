@@ -1,12 +1,15 @@
 // The headless Chromium-family browser behind the engine: found, started
-// with a profile folder and a loopback-only DevTools endpoint, and ended.
+// with a profile folder and a private DevTools pipe (no network port), and
+// ended.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace engine {
+
+class DevToolsPipe;
 
 class ChromiumProcess {
  public:
@@ -21,43 +24,52 @@ class ChromiumProcess {
   static std::wstring FindExecutable();
 
   // Starts the browser headless with the profile folder (created when
-  // missing) and the extra switches, and waits until its DevTools endpoint
-  // answers.  False, with nothing left running, when it cannot.
+  // missing) and the extra switches, and waits until it answers over its
+  // pipe.  False, with nothing left running, when it cannot.
   bool Start(const std::wstring& executable, const std::wstring& profileFolder,
              const std::vector<std::wstring>& switches);
-  // The two halves of Start: starting the program, and waiting for its
-  // endpoint.  WaitUntilReady ends the program when it never listens.
+  // The two halves of Start: starting the program, and waiting until it
+  // answers.  WaitUntilReady ends the program when it never does.
   bool Launch(const std::wstring& executable, const std::wstring& profileFolder,
               const std::vector<std::wstring>& switches);
   bool WaitUntilReady();
 
-  bool IsRunning() const { return m_port != 0; }
-  uint16_t DevToolsPort() const { return m_port; }
-  // The browser-wide DevTools WebSocket path ("/devtools/browser/<id>").
-  const std::string& BrowserPath() const { return m_browserPath; }
+  bool IsRunning() const { return m_pipe != nullptr; }
+  // The one channel to the browser, shared with the connection that reads
+  // it.  Whoever holds it last closes it, and the browser then ends.
+  const std::shared_ptr<DevToolsPipe>& Pipe() const { return m_pipe; }
+  // Under Wine, the native process id of the browser program; else 0.
+  unsigned long NativeProcessId() const { return m_nativePid; }
 
-  // Asks the browser to close, and waits until its DevTools endpoint is
-  // gone (the browser process has ended and released the profile).
+  // Asks the browser to close over its pipe and waits until the process
+  // has ended (and so let go of its profile).
   void Stop();
 
  private:
-  uint16_t m_port = 0;
+  void WaitForEarlierBrowser(const std::wstring& folder);
+  bool OpenWinePipe(unsigned long long deadline);
+  bool AwaitFirstAnswer();
+  void EndUnready();
+
+  std::shared_ptr<DevToolsPipe> m_pipe;
+  // The browser process, where the platform gives a handle to it.
   void* m_process = nullptr;
   bool m_launched = false;
-  std::wstring m_portFile;
-  // Under Wine, where the browser is a native process: the file its
-  // starting shell writes its process id to, and that id once read.
+  // On Windows: our ends of the two pipes, between Launch and
+  // WaitUntilReady.
+  void* m_fromBrowser = nullptr;
+  void* m_toBrowser = nullptr;
+  // Under Wine, where the browser is a native process: the private folder
+  // its starting shell makes the two pipes in, the file it writes the
+  // browser's process id to, and that id once read.
+  std::wstring m_pipeFolder;
   std::wstring m_pidFile;
   unsigned long m_nativePid = 0;
-  std::string m_browserPath;
   std::wstring m_profileFolder;
 };
 
 // The path as the browser program sees it: under Wine the browser is a
 // native program and needs native paths; on Windows the path is unchanged.
 std::wstring NativePath(const std::wstring& path);
-
-// True when something accepts connections on the loopback port.
-bool LoopbackPortAnswers(uint16_t port);
 
 }  // namespace engine

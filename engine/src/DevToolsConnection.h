@@ -1,13 +1,17 @@
 // The engine's one DevTools connection to its browser, in flat session
-// mode: commands go out from the engine's UI thread, each with an optional
-// reply callback; replies and events are read on a reader thread of the
-// connection's own and delivered on the UI thread, in the order the browser
-// sent them.
+// mode, over the browser's private pipe: commands go out from the engine's
+// UI thread, each with an optional reply callback; replies and events are
+// read on a reader thread of the connection's own and delivered on the UI
+// thread, in the order the browser sent them.
+//
+// What the browser sends is input like any other: a message too large to
+// hold, or one that is not JSON the engine can take, is dropped where it is
+// read.  A command whose answer was dropped gets an error in its place; a
+// dropped event is simply never delivered.
 #pragma once
 
 #include <json/value.h>
 
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,6 +19,7 @@
 
 namespace engine {
 
+class DevToolsPipe;
 class TaskThread;
 
 class DevToolsConnection {
@@ -48,10 +53,11 @@ class DevToolsConnection {
   DevToolsConnection(const DevToolsConnection&) = delete;
   DevToolsConnection& operator=(const DevToolsConnection&) = delete;
 
-  // Connects to the browser endpoint and starts reading.  Any thread.
-  bool Open(uint16_t port, const std::string& browserPath, Listener* listener);
+  // Starts reading the browser's pipe.  Any thread.
+  bool Open(std::shared_ptr<DevToolsPipe> pipe, Listener* listener);
   // Stops reading and drops the replies still awaited.  Any thread but the
-  // reader; waits for the reader to end.
+  // reader.  The browser sees its pipe close and ends; the reader is waited
+  // for until then, or for a few seconds at most.
   void Close();
 
   // Sends a command; UI thread only.  Returns its id, or 0 when the
@@ -67,6 +73,11 @@ class DevToolsConnection {
 
  private:
   struct Impl;
+  struct Log;
+  struct Reading;
+  // The reader thread's work: reads until the browser's end closes.
+  static void ReadMessages(const std::shared_ptr<Reading>& reading);
+
   std::unique_ptr<Impl> m_impl;
 };
 

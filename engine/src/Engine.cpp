@@ -163,7 +163,7 @@ bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
 
 void Engine::Connect() {
   CheckThread(m_ui);
-  if (!m_devTools.Open(m_chromium.DevToolsPort(), m_chromium.BrowserPath(), this)) return;
+  if (!m_devTools.Open(m_chromium.Pipe(), this)) return;
   // Every new page waits for the engine before it runs anything, so that a
   // popup can be refused before it loads, and the engine's script is in
   // place before the page's first script.

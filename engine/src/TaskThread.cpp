@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <deque>
+#include <exception>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -51,10 +53,7 @@ struct TaskThread::State {
     if (found == delayed.end()) return;
     Task task = std::move(found->second);
     delayed.erase(found);
-    try {
-      task();
-    } catch (...) {
-    }
+    task();
   }
 
   void RunQueued() {
@@ -66,11 +65,9 @@ struct TaskThread::State {
         task = std::move(queue.front());
         queue.pop_front();
       }
-      // A task's fault must not end the thread that serves every browser.
-      try {
-        task();
-      } catch (...) {
-      }
+      // A task that throws is a fault of the engine: it reaches the window
+      // procedure, which hands it to the crash filter.
+      task();
     }
   }
 
@@ -104,15 +101,23 @@ struct TaskThread::State {
 namespace {
 
 LRESULT CALLBACK TaskWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kRunTasks) {
-    auto* state = reinterpret_cast<TaskThread::State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (state != nullptr) state->RunQueued();
-    return 0;
-  }
-  if (message == WM_TIMER) {
-    auto* state = reinterpret_cast<TaskThread::State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (state != nullptr) state->RunDelayed(wParam);
-    return 0;
+  // No exception may leave through the window procedure; one that got this
+  // far was handled nowhere and ends the program through its crash filter.
+  try {
+    if (message == kRunTasks) {
+      auto* state =
+          reinterpret_cast<TaskThread::State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+      if (state != nullptr) state->RunQueued();
+      return 0;
+    }
+    if (message == WM_TIMER) {
+      auto* state =
+          reinterpret_cast<TaskThread::State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+      if (state != nullptr) state->RunDelayed(wParam);
+      return 0;
+    }
+  } catch (...) {
+    RaiseUnhandledException();
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
@@ -131,8 +136,10 @@ bool TaskThread::Start() {
   try {
     State* state = m_state.get();
     HANDLE readyEvent = ready.Get();
-    m_state->thread = std::thread([state, readyEvent] { state->Main(readyEvent); });
-  } catch (...) {
+    m_state->thread = std::thread(
+        [state, readyEvent] { RunEngineThread([state, readyEvent] { state->Main(readyEvent); }); });
+  } catch (const std::exception&) {
+    // The platform refused the thread.
     return false;
   }
   ::WaitForSingleObject(ready.Get(), INFINITE);
@@ -178,10 +185,7 @@ bool TaskThread::Invoke(const Task& task) {
   if (!done) return false;
   HANDLE doneEvent = done.Get();
   if (!Post([&task, doneEvent] {
-        try {
-          task();
-        } catch (...) {
-        }
+        task();
         ::SetEvent(doneEvent);
       })) {
     return false;
@@ -206,6 +210,31 @@ unsigned long TaskThread::ThreadId() const { return m_state->threadId; }
 
 void CheckThread(const TaskThread& thread) {
   if (!thread.IsCurrent()) __builtin_trap();
+}
+
+void RunEngineThread(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (...) {
+    RaiseUnhandledException();
+  }
+}
+
+void RaiseUnhandledException() {
+  // The exception's text goes along as an argument, so that the dump tells
+  // what was thrown.
+  const char* what = "an exception of unknown type";
+  try {
+    throw;
+  } catch (const std::exception& exception) {
+    what = exception.what();
+  } catch (...) {
+  }
+  const ULONG_PTR arguments[] = {reinterpret_cast<ULONG_PTR>(what)};
+  ::RaiseException(kUnhandledExceptionCode, EXCEPTION_NONCONTINUABLE, 1, arguments);
+  // Not reached: an exception that cannot be continued ends the process
+  // when no handler takes it.
+  std::abort();
 }
 
 void WaitAnsweringSentMessages(void* event) {

@@ -54,6 +54,17 @@ class TaskThread {
 // that state.
 void CheckThread(const TaskThread& thread);
 
+// Runs an engine thread's work.  An exception that nothing handled ends
+// the program through its unhandled-exception filter (which writes a
+// minidump), rather than the C++ runtime's silent abort or a thread that
+// swallows it and lives on with half-changed state.
+void RunEngineThread(const std::function<void()>& work);
+// The exception code of such an exception.
+constexpr unsigned long kUnhandledExceptionCode = 0xE0454E47;
+// Called in a catch block: raises the exception being handled again as a
+// structured exception that cannot be continued.
+[[noreturn]] void RaiseUnhandledException();
+
 // Waits for the event while answering messages sent to the calling
 // thread's windows from other threads (posted messages stay queued).
 void WaitAnsweringSentMessages(void* event);

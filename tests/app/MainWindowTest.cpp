@@ -180,7 +180,7 @@ std::set<int> EngineProcesses(const std::string& tag) {
     const std::wstring folder = L"Z:\\proc\\" + std::to_wstring(id);
     std::string commandLine = ReadWholeFile(folder + L"\\cmdline");
     std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
-    if (commandLine.find("--remote-debugging-port") == std::string::npos) continue;
+    if (commandLine.find("--remote-debugging-pipe") == std::string::npos) continue;
     if (commandLine.find("--type=") != std::string::npos) continue;
     const std::string environment = '\0' + ReadWholeFile(folder + L"\\environ");
     if (environment.find('\0' + variable + '\0') == std::string::npos) continue;
@@ -636,6 +636,18 @@ TEST(MainWindow, RelaunchEmptiesTheEnginesCacheAndStartsAFreshInstance) {
     // its own browser program carries.
     EXPECT_TRUE(AllEnded(EngineProcesses(run.m_tag)));
   }
+}
+
+// Killed outright, the program gets no chance to shut its engine down; its
+// browser program sees its private pipe close and ends by itself.
+TEST(MainWindow, AKilledProgramLeavesNoBrowserProgramRunning) {
+  const std::string url =
+      "http://127.0.0.1:" + std::to_string(test::ScriptedHttpServer::RefusingPort()) + "/a/b";
+  ProgramRun run(url);
+  ASSERT_NO_FATAL_FAILURE(run.StartAndWaitForBrowser());
+  ASSERT_FALSE(run.m_engines.empty()) << "the program's browser program was not found";
+  run.m_process.Terminate();
+  EXPECT_TRUE(AllEnded(run.m_engines));
 }
 
 TEST(MainWindow, AHandOverShowsNoWindowAndStartsNoEngine) {

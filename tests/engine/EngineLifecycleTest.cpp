@@ -2,9 +2,11 @@
 // two programs on one cache folder, and shutdown leaving nothing behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "include/cef_api_hash.h"
-#include "src/ChromiumProcess.h"
 #include "tests/engine/EngineHarness.h"
+#include "tests/support/NativeProcesses.h"
 #include "tests/support/PageServer.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
@@ -14,9 +16,10 @@
 namespace enginetest {
 namespace {
 
-uint16_t DevToolsPortIn(const std::wstring& profile) {
-  const std::string text = test::ReadFileBytes(profile + L"\\DevToolsActivePort");
-  return static_cast<uint16_t>(std::strtoul(text.c_str(), nullptr, 10));
+// The browser program's process id, which the engine records in the
+// profile folder under Wine.
+unsigned long BrowserProcessIn(const std::wstring& profile) {
+  return test::ProcessIdInFile(profile + L"\\BrowserProcessId");
 }
 
 TEST(EngineLifecycle, TheLibraryReportsTheInterfaceHash) {
@@ -46,15 +49,17 @@ TEST(EngineLifecycle, ShutdownEndsTheBrowserAndFreesTheProfile) {
   const std::wstring profile = SharedEngine::CacheFolder() + L"cache";
   CefRefPtr<TestApp> app = SharedEngine::App();
   ASSERT_TRUE(app->log.WaitFor("context initialized", ""));
-  const uint16_t port = DevToolsPortIn(profile);
-  ASSERT_NE(port, 0);
+  const unsigned long browserProcess = BrowserProcessIn(profile);
+  ASSERT_NE(browserProcess, 0u);
+  ASSERT_TRUE(test::NativeProcessRuns(browserProcess));
   {
     HostWindow host(200, 100);
     CefRefPtr<TestClient> client = new TestClient();
     ASSERT_TRUE(OpenBrowser(host, client, "about:blank", 200, 100));
     // Shut down with the browser still open, as the application does.
     SharedEngine::Stop();
-    EXPECT_FALSE(engine::LoopbackPortAnswers(port));
+    EXPECT_FALSE(test::NativeProcessRuns(browserProcess))
+        << "shutdown returned before the browser ended";
     EXPECT_EQ(::GetWindowThreadProcessId(client->Browser()->GetHost()->GetWindowHandle(), nullptr),
               0u)
         << "the browser's window outlived the engine";
@@ -98,7 +103,8 @@ TEST(EngineLifecycle, SecondProgramOnTheSameCacheWorks) {
     ASSERT_TRUE(client->log.WaitFor("title", "second"));
 
     test::ScopedEnvironment cache(L"ENGINE_TEST_CACHE", SharedEngine::CacheFolder() + L"cache");
-    test::ScopedEnvironment url(L"ENGINE_TEST_URL", CefString(server.Url("/second.html")).ToWString());
+    test::ScopedEnvironment url(L"ENGINE_TEST_URL",
+                                CefString(server.Url("/second.html")).ToWString());
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     test::TestProcess second =
@@ -138,16 +144,24 @@ TEST(EngineLifecycle, AKilledProgramLeavesNoBrowserRunning) {
   test::TestProcess program =
       test::TestProcess::Start(self, L"--gtest_filter=EngineLifecycle.ProgramKilledWhileRunning");
   ASSERT_TRUE(program.IsStarted());
-  uint16_t port = 0;
+  unsigned long browserProcess = 0;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        port = DevToolsPortIn(cache);
-        return port != 0 && engine::LoopbackPortAnswers(port);
+        browserProcess = BrowserProcessIn(cache);
+        return browserProcess != 0 && test::NativeProcessRuns(browserProcess);
       },
       60000))
-      << "the program's browser never answered";
+      << "the program's browser never started";
+  const std::vector<unsigned long> processes = test::NativeProcessTree(browserProcess);
+  // Killed without a chance to shut anything down: the browser sees its
+  // pipe close and ends by itself, with all its helper processes.
   program.Terminate();
-  EXPECT_TRUE(WaitUntil([&] { return !engine::LoopbackPortAnswers(port); }, 20000))
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return std::none_of(processes.begin(), processes.end(),
+                            [](unsigned long pid) { return test::NativeProcessRuns(pid); });
+      },
+      20000))
       << "the browser outlived the program that started it";
 }
 
