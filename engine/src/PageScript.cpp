@@ -122,16 +122,17 @@ const char kBridgeCore[] = R"JS(
   });
 
   // The context is made (and its functions put in place) before any of
-  // the page's scripts run; should the page be unable to stop right now,
-  // it is done as soon as the running script is over.
-  const created = exchange({ op: 'context' });
-  if (created) {
-    finish(created);
-  } else {
-    Promise.resolve().then(function () {
-      const late = exchange({ op: 'context' });
-      if (late) finish(late);
-    });
+  // the page's scripts run.  A document that starts while its renderer is
+  // stopped for another frame's call cannot stop for its own: it asks
+  // again once the running scripts are over, and then from a task.
+  function create() {
+    const reply = exchange({ op: 'context' });
+    if (!reply || 'x' in reply) return false;
+    finish(reply);
+    return true;
+  }
+  if (!create()) {
+    Promise.resolve().then(function () { if (!create()) setTimeout(create, 0); });
   }
 
   if (typeof notify !== 'function') return;

@@ -65,10 +65,14 @@ Json::Value RenderSide::Request(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFram
   const std::string op = request["op"].asString();
   const auto known = m_byPageContext.find({browser->GetIdentifier(), pageContext});
   if (op == "context") {
-    // Each document's context is made once, by the page script as it
-    // starts; a second request is not the page script's.
-    if (known != m_byPageContext.end()) return ErrorReply("the page's context exists");
-    return CreateContext(browser, frame, pageContext);
+    if (known == m_byPageContext.end()) return CreateContext(browser, frame, pageContext);
+    // The page script asks again when it could not wait for the first
+    // answer: the context stands, and it gets all of its globals anew.
+    Context& context = m_contexts.at(known->second);
+    context.published.clear();
+    Json::Value reply(Json::objectValue);
+    reply["g"] = GlobalChanges(context);
+    return reply;
   }
   if (known == m_byPageContext.end()) return ErrorReply("the page's context is gone");
   return Call(m_contexts.at(known->second), request);
@@ -93,7 +97,6 @@ Json::Value RenderSide::CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<C
     entry.context->Exit();
   }
   Json::Value reply(Json::objectValue);
-  reply["c"] = id;
   reply["g"] = GlobalChanges(entry);
   return reply;
 }
