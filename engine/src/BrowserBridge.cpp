@@ -139,6 +139,7 @@ void BrowserImpl::OnBridgeReply(int pageContext, unsigned long long number,
 }
 
 void BrowserImpl::OnDebuggerPaused(const Json::Value& params) {
+  m_pageStopped = true;
   // The page stops for the engine only at the page script's statement,
   // right after its call; any other stop (the page's own debugger
   // statements) goes on at once, as in a browser without DevTools open.
@@ -156,6 +157,13 @@ void BrowserImpl::OnDebuggerPaused(const Json::Value& params) {
     }
   }
   Send("Debugger.resume");
+}
+
+void BrowserImpl::OnDebuggerResumed() {
+  m_pageStopped = false;
+  auto held = std::move(m_heldInput);
+  m_heldInput.clear();
+  for (const auto& input : held) Send(input.first, input.second);
 }
 
 void BrowserImpl::AnswerPause(int pageContext) {

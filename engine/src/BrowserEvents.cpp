@@ -59,6 +59,8 @@ void BrowserImpl::OnEvent(const std::string& method, const Json::Value& params) 
     if (ParseJson(params["payload"].asString(), event) && event.isObject()) OnPageEvent(event);
   } else if (method == "Debugger.paused") {
     OnDebuggerPaused(params);
+  } else if (method == "Debugger.resumed") {
+    OnDebuggerResumed();
   } else if (method == "Debugger.scriptParsed") {
     const int context = params["executionContextId"].asInt();
     if (m_contextFrames.count(context) != 0) {

@@ -210,7 +210,16 @@ void BrowserImpl::OnPicture(std::shared_ptr<const FramePicture> picture) {
   m_lastChangeTick = ::GetTickCount64();
 }
 
-void BrowserImpl::SendInput(const char* method, const Json::Value& params) { Send(method, params); }
+void BrowserImpl::SendInput(const char* method, const Json::Value& params) {
+  // A page stopped at a debugger statement drops the input it is given;
+  // input waits here until the page goes on, as it would wait for a busy
+  // renderer.
+  if (m_pageStopped) {
+    m_heldInput.emplace_back(method, params);
+    return;
+  }
+  Send(method, params);
+}
 
 void BrowserImpl::ViewResized(int width, int height) {
   (void)width, (void)height;

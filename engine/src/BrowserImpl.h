@@ -140,6 +140,7 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   void OnPageContextCreated(const Json::Value& context);
   void OnPageContextGone(int pageContext);
   void OnPageContextsCleared();
+  void OnDebuggerResumed();
   void OnPageEvent(const Json::Value& event);
   void OnWindowOpen(const Json::Value& params);
   void OnJavaScriptDialog(const Json::Value& params);
@@ -188,6 +189,9 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   std::map<int, std::string> m_contextFrames;   // default page contexts' frames
   std::map<std::string, int> m_scriptContexts;  // page scripts' contexts, by script
   unsigned long long m_lastBridgeCall = 0;
+  // The page stands at a debugger statement; input waits until it goes on.
+  bool m_pageStopped = false;
+  std::vector<std::pair<std::string, Json::Value>> m_heldInput;
   bool m_captureInFlight = false;
   bool m_pictureIsExact = false;
   unsigned long long m_lastChangeTick = 0;

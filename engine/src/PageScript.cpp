@@ -61,6 +61,8 @@ const char kBridgeCore[] = R"JS(
           if (v >= -2147483648 && v <= 2147483647) return ['int', v];
           if (v > 0 && v <= 4294967295) return ['uint', v];
         }
+        // Text stands for what JSON cannot carry (JSON writes -0 as 0).
+        if (Object.is(v, -0)) return ['double', '-0'];
         return Number.isFinite(v) ? ['double', v] : ['double', String(v)];
       case 'string': return ['string', wellFormed(v)];
       case 'function': return ['function', 0];

@@ -242,6 +242,7 @@ CefRefPtr<CefV8Value> RenderSide::Decode(const Json::Value& encoded) {
     if (text == "Infinity") return CefV8Value::CreateDouble(HUGE_VAL);
     if (text == "-Infinity") return CefV8Value::CreateDouble(-HUGE_VAL);
     if (text == "NaN") return CefV8Value::CreateDouble(std::nan(""));
+    if (text == "-0") return CefV8Value::CreateDouble(-0.0);
     return nullptr;
   }
   if (type == "string" && value.isString()) {

@@ -1,5 +1,6 @@
 #include "tests/engine/PageCallHandler.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -28,6 +29,9 @@ std::string Describe(const CefV8ValueList& arguments) {
 }
 
 std::string Number(double value) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+  if (value == 0) return std::signbit(value) ? "-0" : "0";
   char text[40];
   std::snprintf(text, sizeof(text), "%.17g", value);
   return text;
