@@ -21,14 +21,16 @@ constexpr int kCalls = 400;
 
 // The page warms up, then times each call; the title carries
 // "median p95" in milliseconds, or "missing" without the function.
-const std::string kPage = R"(<html><head><script src="/run.js"></script></head><body></body></html>)";
+const std::string kPage =
+    R"(<html><head><script src="/run.js"></script></head><body></body></html>)";
 const std::string kScript = R"(
 if (typeof fixed !== 'function') {
   document.title = 'missing';
 } else {
   for (let i = 0; i < 20; ++i) fixed();
   const times = [];
-  for (let i = 0; i < )" + std::to_string(kCalls) + R"(; ++i) {
+  for (let i = 0; i < )" + std::to_string(kCalls) +
+                            R"(; ++i) {
     const start = performance.now();
     fixed();
     times.push(performance.now() - start);
@@ -109,9 +111,8 @@ void Measure(HWND host, const std::string& url, const char* name) {
   CefWindowInfo info;
   info.SetAsChild(host, RECT{0, 0, 800, 600});
   CefBrowserHost::CreateBrowser(info, client.get(), url, CefBrowserSettings(), nullptr);
-  const bool done = PumpUntil([&] {
-    return client->title == "missing" || client->title.find(' ') != std::string::npos;
-  });
+  const bool done = PumpUntil(
+      [&] { return client->title == "missing" || client->title.find(' ') != std::string::npos; });
   double median = 0, p95 = 0;
   if (!done || client->title == "missing" ||
       std::sscanf(client->title.c_str(), "%lf %lf", &median, &p95) != 2) {

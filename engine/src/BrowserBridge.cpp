@@ -75,13 +75,20 @@ void BrowserImpl::OnPageContextCreated(const Json::Value& context) {
 
 void BrowserImpl::OnPageContextGone(int pageContext) {
   m_contextFrames.erase(pageContext);
-  m_bridgeCalls.erase(pageContext);
+  const auto call = m_bridgeCalls.find(pageContext);
+  if (call != m_bridgeCalls.end()) {
+    // A page never stays stopped for a context that is gone.
+    if (!call->second.pausedFrame.empty()) Send("Debugger.resume");
+    m_bridgeCalls.erase(call);
+  }
   for (auto it = m_scriptContexts.begin(); it != m_scriptContexts.end();) {
     it = it->second == pageContext ? m_scriptContexts.erase(it) : std::next(it);
   }
 }
 
 void BrowserImpl::OnPageContextsCleared() {
+  // Every document is gone, and with it any stop.
+  if (m_pageStopped) OnDebuggerResumed();
   m_contextFrames.clear();
   m_bridgeCalls.clear();
   m_scriptContexts.clear();
