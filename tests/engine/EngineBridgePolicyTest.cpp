@@ -14,9 +14,8 @@ namespace {
 // The page's first script: whether the functions are there already and
 // what a call gives, then again once the page has loaded, and what its
 // frames report; all of it lands in the title once everything is in.
-// (The page makes no call while its frames start: a document that starts
-// while the renderer is stopped for another frame's call gets its
-// functions only once that call is over.)
+// A page with data-early calls once more as soon as it is parsed, which
+// is when its frames start.
 const char kRunScript[] = R"(
 const results = { first: typeof probe };
 try { results.call = probe(location.pathname); } catch (e) { results.call = 'threw: ' + e.message; }
@@ -28,6 +27,11 @@ window.addEventListener('message', function (e) {
   --frames;
   finish();
 });
+if (document.documentElement.dataset.early) {
+  document.addEventListener('DOMContentLoaded', function () {
+    try { results.early = probe('early'); } catch (e) { results.early = 'threw: ' + e.message; }
+  });
+}
 window.addEventListener('load', function () {
   try { results.parsed = probe('parsed'); } catch (e) { results.parsed = 'threw: ' + e.message; }
   parsed = true;
@@ -92,6 +96,17 @@ TEST_F(EngineBridgePolicy, FunctionsAnswerUnderAnyPolicyAndInSandboxedFrames) {
        "<iframe sandbox='allow-scripts' srcdoc=\"<html data-name='sandboxed srcdoc'>"
        "<script src='/frame.js'></script></html>\"></iframe></body></html>",
        {"sandboxed srcdoc"}},
+      // Frames whose documents start while the renderer stands for the
+      // page's own call, and for one another's.
+      {"frames starting during calls",
+       kPolicy,
+       "<html data-frames='3' data-early='1'><head><script src='/run.js'></script></head><body>"
+       "<iframe sandbox='allow-scripts' src='/frame.html'></iframe>"
+       "<iframe sandbox='allow-scripts' srcdoc=\"<html data-name='sandboxed srcdoc'>"
+       "<script src='/frame.js'></script></html>\"></iframe>"
+       "<iframe srcdoc=\"<html data-name='document in the page'>"
+       "<script src='/frame.js'></script></html>\"></iframe></body></html>",
+       {"sandboxed src", "sandboxed srcdoc", "document in the page"}},
       // Frames that may run no scripts must not keep the page from its
       // functions.
       {"sandboxed frames without scripts",
@@ -118,6 +133,9 @@ TEST_F(EngineBridgePolicy, FunctionsAnswerUnderAnyPolicyAndInSandboxedFrames) {
     EXPECT_EQ(results["first"].asString(), "function");
     EXPECT_EQ(results["call"].asString(), "probe(string:" + path + ")");
     EXPECT_EQ(results["parsed"].asString(), "probe(string:parsed)");
+    if (results.isMember("early")) {
+      EXPECT_EQ(results["early"].asString(), "probe(string:early)");
+    }
     for (const std::string& frame : c.frames) {
       EXPECT_EQ(results["frame " + frame].asString(), "function|probe(string:frame)") << frame;
     }
