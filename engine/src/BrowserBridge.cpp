@@ -99,11 +99,17 @@ void BrowserImpl::OnBridgeCall(const Json::Value& params) {
   if (!contextId.isInt()) return;
   const int pageContext = contextId.asInt();
   // A context makes one call at a time: a call still waiting here was
-  // made where the page could not stop, and its answer is not wanted.
-  BridgeCall& call = m_bridgeCalls[pageContext];
-  call = BridgeCall();
-  call.number = ++m_lastBridgeCall;
-  const unsigned long long number = call.number;
+  // made where the page could not stop, and its answer is not wanted.  The
+  // exception is a page standing at the statement: script the engine runs
+  // in it meanwhile (ExecuteJavaScript) may call too; that call is carried
+  // out, but the stopped call keeps its place and gets its answer.
+  const unsigned long long number = ++m_lastBridgeCall;
+  const auto current = m_bridgeCalls.find(pageContext);
+  if (current == m_bridgeCalls.end() || current->second.pausedFrame.empty()) {
+    BridgeCall& call = m_bridgeCalls[pageContext];
+    call = BridgeCall();
+    call.number = number;
+  }
 
   const auto frameEntry = m_contextFrames.find(pageContext);
   const Json::Value& payload = params["payload"];

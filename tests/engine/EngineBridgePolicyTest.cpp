@@ -193,5 +193,31 @@ TEST_F(EngineBridgePolicy, FunctionsWorkWhileThePageIsDismissed) {
   CloseBrowser(client);
 }
 
+// Script the application runs in a page that stands for a long call
+// (ExecuteJavaScript while a console-backed query runs) may call the page
+// functions too; the long call still gets its answer and the page goes on.
+TEST_F(EngineBridgePolicy, ScriptRunDuringALongCallLeavesTheCallItsAnswer) {
+  ASSERT_TRUE(SharedEngine::Start());
+  test::PageServer server;
+  server.AddHtml("/slow.html",
+                 "<html><head><script>"
+                 "addEventListener('load', function () { setTimeout(function () {"
+                 "  notify('calling'); const r = slow(); document.title = 'after ' + r; }, 0); });"
+                 "</script></head><body>slow</body></html>");
+  HostWindow host(400, 300);
+  CefRefPtr<TestClient> client = new TestClient();
+  ASSERT_TRUE(OpenBrowser(host, client, server.Url("/slow.html"), 400, 300));
+  ASSERT_TRUE(client->log.WaitFor("process message", "note|calling"));
+  for (int i = 0; i < 8; ++i) {
+    client->Browser()->GetMainFrame()->ExecuteJavaScript("notify('meanwhile')", "", 0);
+    WaitUntil([] { return false; }, 100);
+  }
+  EXPECT_TRUE(WaitUntil([&] { return LastTitle(*client) == "after slow done"; }))
+      << LastTitle(*client) << "\n"
+      << client->log.Describe();
+  EXPECT_TRUE(client->log.WaitFor("process message", "note|meanwhile"));
+  CloseBrowser(client);
+}
+
 }  // namespace
 }  // namespace enginetest

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include <windows.h>
+
 #include "include/cef_browser.h"
 #include "include/cef_frame.h"
 #include "include/cef_process_message.h"
@@ -54,7 +56,7 @@ std::string Classify(CefRefPtr<CefV8Value> value) {
 }  // namespace
 
 void PageCallHandler::Install() {
-  for (const char* name : {"probe", "notify", "classify", "where", "refuse", "fail"}) {
+  for (const char* name : {"probe", "notify", "classify", "where", "slow", "refuse", "fail"}) {
     TestApp::Functions()[name] = new PageCallHandler();
   }
 }
@@ -82,6 +84,10 @@ bool PageCallHandler::Execute(const CefString& name, CefRefPtr<CefV8Value> objec
   } else if (function == "where") {
     CefRefPtr<CefFrame> frame = CefV8Context::GetCurrentContext()->GetFrame();
     retval = CefV8Value::CreateString(frame && frame->IsMain() ? "main" : "inner");
+  } else if (function == "slow") {
+    // Holds the page as a console-backed query does.
+    ::Sleep(1500);
+    retval = CefV8Value::CreateString("slow done");
   } else if (function == "refuse") {
     retval = CefV8Value::CreateString("a result nobody asked for");
     exception = "an exception nobody raised";

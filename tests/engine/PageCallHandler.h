@@ -12,6 +12,7 @@ namespace enginetest {
 // classify(...) how the engine's value API sees each argument (see the
 //               source file)
 // where()       "main" or "inner": the frame of the context it runs in
+// slow()        "slow done", after holding the page for 1.5 s
 // refuse()      sets a result and an exception text, then reports the call
 //               as not handled
 // fail()        reports the call as handled with the exception "bad input"
