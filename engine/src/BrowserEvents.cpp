@@ -20,13 +20,6 @@ constexpr int kCrashReloads = 3;
 // the window it was asked to open.
 constexpr unsigned int kPopupSettleLimitMs = 3000;
 
-std::string WriteJson(const Json::Value& value) {
-  Json::StreamWriterBuilder writer;
-  writer["indentation"] = "";
-  writer["emitUTF8"] = true;
-  return Json::writeString(writer, value);
-}
-
 bool ParseJson(const std::string& text, Json::Value& value) {
   std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
   return reader->parse(text.data(), text.data() + text.size(), &value, nullptr);
@@ -56,9 +49,27 @@ void BrowserImpl::OnEvent(const std::string& method, const Json::Value& params) 
   if (method == "Fetch.requestPaused") {
     OnRequestPaused(params);
   } else if (method == "Runtime.bindingCalled") {
-    if (params["name"].asString() != kEventBinding) return;
+    const std::string name = params["name"].asString();
+    if (name == kCallBinding) {
+      OnBridgeCall(params);
+      return;
+    }
+    if (name != kEventBinding) return;
     Json::Value event;
     if (ParseJson(params["payload"].asString(), event) && event.isObject()) OnPageEvent(event);
+  } else if (method == "Debugger.paused") {
+    OnDebuggerPaused(params);
+  } else if (method == "Debugger.resumed") {
+    OnDebuggerResumed();
+  } else if (method == "Debugger.scriptParsed") {
+    const int context = params["executionContextId"].asInt();
+    if (m_contextFrames.count(context) != 0) {
+      m_scriptContexts[params["scriptId"].asString()] = context;
+    }
+  } else if (method == "Runtime.executionContextDestroyed") {
+    OnPageContextGone(params["executionContextId"].asInt());
+  } else if (method == "Runtime.executionContextsCleared") {
+    OnPageContextsCleared();
   } else if (method == "Page.frameNavigated") {
     OnFrameNavigated(params["frame"]);
   } else if (method == "Page.navigatedWithinDocument") {
@@ -117,10 +128,7 @@ void BrowserImpl::OnEvent(const std::string& method, const Json::Value& params) 
       }
     }
   } else if (method == "Runtime.executionContextCreated") {
-    const Json::Value& aux = params["context"]["auxData"];
-    if (aux["isDefault"].asBool()) {
-      m_frameContexts[aux["frameId"].asString()] = params["context"]["id"].asInt();
-    }
+    OnPageContextCreated(params["context"]);
   } else if (method == "Page.windowOpen") {
     OnWindowOpen(params);
   } else if (method == "Page.javascriptDialogOpening") {
@@ -227,54 +235,19 @@ void BrowserImpl::OnRequestPaused(const Json::Value& params) {
   const std::string requestId = params["requestId"].asString();
   const Json::Value& request = params["request"];
   const std::string url = request["url"].asString();
-  if (url == kBridgeUrl) {
-    std::string body = request["postData"].asString();
-    if (body.empty() && request.isMember("postDataEntries")) {
-      for (const Json::Value& entry : request["postDataEntries"]) {
-        std::string bytes;
-        if (DecodeBase64(entry["bytes"].asString(), bytes)) body += bytes;
-      }
-    }
-    Json::Value call;
-    if (!ParseJson(body, call) || !call.isObject()) {
-      Fulfill(requestId, "application/json", "{\"x\":\"malformed bridge request\"}");
-      return;
-    }
-    OnBridgeRequest(params, call);
-    return;
-  }
   const auto pending = m_pendingDocuments.find(url);
   if (pending != m_pendingDocuments.end()) {
     const std::string html = std::move(pending->second);
     m_pendingDocuments.erase(pending);
-    UpdateFetchPatterns();
+    // Answered before the interception may be switched off, which would
+    // let the request go on to the network.
     Fulfill(requestId, "text/html; charset=utf-8", html);
+    UpdateFetchPatterns();
     return;
   }
   Json::Value resume(Json::objectValue);
   resume["requestId"] = requestId;
   Send("Fetch.continueRequest", resume);
-}
-
-void BrowserImpl::OnBridgeRequest(const Json::Value& params, const Json::Value& request) {
-  Engine* engine = Engine::Get();
-  const std::string requestId = params["requestId"].asString();
-  CefRefPtr<FrameImpl> frame = FrameFor(params["frameId"].asString(), std::string());
-  CefRefPtr<BrowserImpl> self(this);
-  // The page waits for the answer; the render thread gives it and the UI
-  // thread sends it back.
-  const bool posted = engine->Renderer().Post([self, frame, request, requestId] {
-    Engine* e = Engine::Get();
-    if (e == nullptr) return;
-    const Json::Value reply = request["op"].asString() == "context"
-                                  ? e->Render().CreateContext(self.get(), frame.get())
-                                  : e->Render().Call(request);
-    const std::string text = WriteJson(reply);
-    e->Ui().Post([self, requestId, text] {
-      self->Fulfill(requestId, "application/json; charset=utf-8", text);
-    });
-  });
-  if (!posted) Fulfill(requestId, "application/json", "{\"x\":\"the engine is stopping\"}");
 }
 
 void BrowserImpl::OnPageEvent(const Json::Value& event) {

@@ -95,9 +95,13 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   Send("Runtime.enable");
   Send("Network.enable");
   UpdateFetchPatterns();
-  Json::Value binding(Json::objectValue);
-  binding["name"] = kEventBinding;
-  Send("Runtime.addBinding", binding);
+  for (const char* name : {kEventBinding, kCallBinding}) {
+    Json::Value binding(Json::objectValue);
+    binding["name"] = name;
+    Send("Runtime.addBinding", binding);
+  }
+  // The page's calls wait at a debugger statement for their answers.
+  Send("Debugger.enable");
   Json::Value script(Json::objectValue);
   script["source"] = engine->Render().PageScriptText();
   Send("Page.addScriptToEvaluateOnNewDocument", script);
@@ -136,11 +140,13 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
 }
 
 void BrowserImpl::UpdateFetchPatterns() {
+  // Requests are intercepted only while a document given as text waits
+  // for its address to be asked for.
+  if (m_pendingDocuments.empty()) {
+    Send("Fetch.disable");
+    return;
+  }
   Json::Value patterns(Json::arrayValue);
-  Json::Value bridge(Json::objectValue);
-  bridge["urlPattern"] = kBridgeUrlPattern;
-  bridge["requestStage"] = "Request";
-  patterns.append(bridge);
   for (const auto& pending : m_pendingDocuments) {
     // Wildcards of the pattern language are escaped in the address.
     std::string escaped;
@@ -204,7 +210,16 @@ void BrowserImpl::OnPicture(std::shared_ptr<const FramePicture> picture) {
   m_lastChangeTick = ::GetTickCount64();
 }
 
-void BrowserImpl::SendInput(const char* method, const Json::Value& params) { Send(method, params); }
+void BrowserImpl::SendInput(const char* method, const Json::Value& params) {
+  // A page stopped at a debugger statement drops the input it is given;
+  // input waits here until the page goes on, as it would wait for a busy
+  // renderer.
+  if (m_pageStopped) {
+    m_heldInput.emplace_back(method, params);
+    return;
+  }
+  Send(method, params);
+}
 
 void BrowserImpl::ViewResized(int width, int height) {
   (void)width, (void)height;

@@ -132,7 +132,15 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   void OnFrameNavigated(const Json::Value& frame);
   void OnFrameDetached(const std::string& frameId);
   void OnRequestPaused(const Json::Value& params);
-  void OnBridgeRequest(const Json::Value& params, const Json::Value& request);
+  // The page's calls of native functions (BrowserBridge.cpp).
+  void OnBridgeCall(const Json::Value& params);
+  void OnBridgeReply(int pageContext, unsigned long long call, const std::string& text);
+  void OnDebuggerPaused(const Json::Value& params);
+  void AnswerPause(int pageContext);
+  void OnPageContextCreated(const Json::Value& context);
+  void OnPageContextGone(int pageContext);
+  void OnPageContextsCleared();
+  void OnDebuggerResumed();
   void OnPageEvent(const Json::Value& event);
   void OnWindowOpen(const Json::Value& params);
   void OnJavaScriptDialog(const Json::Value& params);
@@ -167,6 +175,23 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   std::map<std::string, std::string> m_documentResponses;
   std::map<std::string, std::string> m_pendingDocuments;  // LoadString, by URL
   std::map<std::string, int> m_frameContexts;             // default script context, by frame
+  // The page's bridge calls: each is carried out as soon as it arrives and
+  // answered once its page stands at the page script's debugger statement
+  // (both may come first).  A page that cannot stop at that moment never
+  // pauses; its next call replaces the call.
+  struct BridgeCall {
+    unsigned long long number = 0;
+    bool replied = false;
+    std::string reply;
+    std::string pausedFrame;  // the call frame standing at the statement
+  };
+  std::map<int, BridgeCall> m_bridgeCalls;      // by page context
+  std::map<int, std::string> m_contextFrames;   // default page contexts' frames
+  std::map<std::string, int> m_scriptContexts;  // page scripts' contexts, by script
+  unsigned long long m_lastBridgeCall = 0;
+  // The page stands at a debugger statement; input waits until it goes on.
+  bool m_pageStopped = false;
+  std::vector<std::pair<std::string, Json::Value>> m_heldInput;
   bool m_captureInFlight = false;
   bool m_pictureIsExact = false;
   unsigned long long m_lastChangeTick = 0;

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "src/CefV8ExceptionImpl.h"
-#include "src/NumberConversion.h"
 
 namespace engine {
 namespace {
@@ -16,13 +15,9 @@ CefString IndexKey(int index) { return std::to_wstring(index); }
 
 CefV8ValueImpl::CefV8ValueImpl(Kind kind) : m_kind(kind) {}
 
-bool CefV8ValueImpl::IsInt() {
-  return m_kind == Kind::kInt || (m_kind == Kind::kUInt && m_uint <= static_cast<uint32>(INT_MAX));
-}
+bool CefV8ValueImpl::IsInt() { return m_kind == Kind::kInt; }
 
-bool CefV8ValueImpl::IsUInt() {
-  return m_kind == Kind::kUInt || (m_kind == Kind::kInt && m_int >= 0);
-}
+bool CefV8ValueImpl::IsUInt() { return m_kind == Kind::kInt || m_kind == Kind::kUInt; }
 
 bool CefV8ValueImpl::IsDouble() {
   return m_kind == Kind::kInt || m_kind == Kind::kUInt || m_kind == Kind::kDouble;
@@ -57,11 +52,7 @@ int32 CefV8ValueImpl::GetIntValue() {
     case Kind::kInt:
       return m_int;
     case Kind::kUInt:
-      return DoubleToInt32(m_uint);
-    case Kind::kDouble:
-      return DoubleToInt32(m_double);
-    case Kind::kBool:
-      return m_bool ? 1 : 0;
+      return static_cast<int32>(m_uint);
     default:
       return 0;
   }
@@ -73,10 +64,6 @@ uint32 CefV8ValueImpl::GetUIntValue() {
       return static_cast<uint32>(m_int);
     case Kind::kUInt:
       return m_uint;
-    case Kind::kDouble:
-      return DoubleToUInt32(m_double);
-    case Kind::kBool:
-      return m_bool ? 1u : 0u;
     default:
       return 0;
   }
@@ -90,8 +77,6 @@ double CefV8ValueImpl::GetDoubleValue() {
       return m_uint;
     case Kind::kDouble:
       return m_double;
-    case Kind::kBool:
-      return m_bool ? 1.0 : 0.0;
     default:
       return 0.0;
   }

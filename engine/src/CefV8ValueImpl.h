@@ -6,18 +6,17 @@
 // Elements) and asks which ones changed since it last looked
 // (TakeChangedKeys).
 //
-// Types and conversions:
-// - A value's type is the one it was created with, except that the integer
-//   types overlap as JavaScript numbers do: IsInt is true for an int and
-//   for a uint up to 2^31 - 1, IsUInt for a uint and for an int of 0 or
-//   more, and IsDouble for every number.  The engine creates page numbers
-//   that are whole and fit 32 bits as ints, others as doubles.
+// Types and conversions, as the engine's public API defines them:
+// - A value's type is the one it was created with; a page's number is an
+//   int when it is a 32-bit signed integer, a uint when it is an unsigned
+//   one that is not, and a double otherwise.  IsInt is true for an int
+//   only, IsUInt for an int or a uint, IsDouble for any of the three.
+// - GetIntValue and GetUIntValue read an int or a uint (each keeps its 32
+//   bits, so a uint above 2^31 - 1 reads as a negative int and a negative
+//   int as a large uint); any other type, a double or a bool included,
+//   gives 0.
+// - GetDoubleValue reads an int, a uint or a double; anything else gives 0.
 // - GetBoolValue is true only for a true bool.
-// - GetIntValue and GetUIntValue read any number or bool: a bool gives 0 or
-//   1, a double is cut toward zero and wraps to 32 bits (JavaScript's
-//   ToInt32 and ToUint32; NaN and the infinities give 0), and an int read
-//   as a uint (or the reverse) keeps its bits.  Anything else gives 0.
-// - GetDoubleValue reads any number, a bool as 0 or 1; anything else gives 0.
 // - GetStringValue gives a string's text and "" for anything else.
 // - Objects, arrays and functions are objects: they all hold named
 //   properties and indexed elements.

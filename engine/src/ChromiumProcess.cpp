@@ -277,8 +277,10 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
       // render the address bar's suggestion pop-ups for every window in
       // renderers of their own, and keep their pages loaded ahead.  Only one
       // list of disabled features counts, so every entry is in this one.
+      // A document that is left keeps its frame (RenderDocument off), so
+      // that what its unload handlers call still reaches the engine.
       L"--disable-features=IsolateOrigins,site-per-process,WebUIOmniboxPopup,"
-      L"WebUIOmniboxAimPopup,WebUIOmniboxFullPopup,PreloadTopChromeWebUI",
+      L"WebUIOmniboxAimPopup,WebUIOmniboxFullPopup,PreloadTopChromeWebUI,RenderDocument",
       L"--disable-popup-blocking",
       // The page is always on screen for its user, even though the browser
       // shows no window of its own.

