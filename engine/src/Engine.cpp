@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 #include <utility>
 
 #include "include/cef_api_hash.h"
@@ -51,6 +52,29 @@ void AddSwitches(CefRefPtr<CefCommandLine> commandLine, std::vector<std::wstring
     }
     switches.push_back(quoted + L"\"");
   }
+}
+
+// The DPI of this program's windows unless they are aware of each monitor's
+// own: 96 for a program that is not DPI aware, the system's for one that is.
+UINT SystemDpi() {
+  using DpiForSystem = UINT(WINAPI*)();
+  const auto dpiForSystem = reinterpret_cast<DpiForSystem>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+  const UINT dpi = dpiForSystem != nullptr ? dpiForSystem() : 96;
+  return dpi != 0 ? dpi : 96;
+}
+
+// A DPI's scale as the browser program's switch takes it ("1.5"), to four
+// places, written out by hand: formatted output would follow the C
+// runtime's locale in its decimal point.
+std::wstring ScaleText(UINT dpi) {
+  const unsigned int tenThousandths = (dpi * 10000u + 48u) / 96u;
+  std::wstring text = std::to_wstring(tenThousandths / 10000u);
+  std::wstring fraction = std::to_wstring(tenThousandths % 10000u);
+  if (fraction == L"0") return text;
+  fraction.insert(0, 4 - fraction.size(), L'0');
+  fraction.erase(fraction.find_last_not_of(L'0') + 1);
+  return text + L"." + fraction;
 }
 
 std::wstring ModulePath() {
@@ -150,6 +174,11 @@ bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
     std::vector<std::wstring> switches;
     AddSwitches(commandLine, switches);
     AddSwitches(child, switches);
+    // The browser program renders at the scale of this program's windows,
+    // so that the pictures it sends have the windows' own pixels.
+    if (const UINT dpi = SystemDpi(); dpi > 96) {
+      switches.push_back(L"--force-device-scale-factor=" + ScaleText(dpi));
+    }
     launched = m_chromium.Launch(executable, profile, switches);
   });
   if (!launched) return false;
@@ -376,6 +405,7 @@ bool Engine::OnReaderThreadEvent(const std::string& sessionId, const std::string
   // Pictures are decoded here, off the UI thread, which then only paints.
   auto picture = std::make_shared<FramePicture>();
   if (!DecodeFramePicture(params["data"].asString(), *picture)) return true;
+  picture->cssWidth = params["metadata"]["deviceWidth"].asDouble();
   m_ui.Post([this, sessionId, picture] {
     const auto browser = m_bySession.find(sessionId);
     if (browser != m_bySession.end()) browser->second->OnPicture(picture);
