@@ -77,6 +77,23 @@ std::wstring ScaleText(UINT dpi) {
   return text + L"." + fraction;
 }
 
+// How long shutting down waits for the engine's dialogs to close.
+constexpr unsigned int kDialogsCloseMs = 5000;
+
+// Ends the thread and waits for it while answering the messages it sends
+// to this thread's windows: a dialog or menu still open on it ends with the
+// thread's loop, and as it closes it tells its owner, a window of this
+// thread, by a sent message.
+void EndAnsweringSentMessages(TaskThread& thread) {
+  if (!thread.IsCurrent() && thread.ThreadId() != 0) {
+    const CKernelHandle handle(::OpenThread(SYNCHRONIZE, FALSE, thread.ThreadId()));
+    if (handle && ::PostThreadMessageW(thread.ThreadId(), WM_QUIT, 0, 0)) {
+      WaitAnsweringSentMessages(handle.Get());
+    }
+  }
+  thread.Stop();
+}
+
 std::wstring ModulePath() {
   wchar_t path[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -427,6 +444,12 @@ void Engine::Shutdown() {
 
 void Engine::Stop() {
   if (Get() == this) {
+    // The engine's dialogs are owned by the application's window, whose
+    // thread is this one: they end first, while this thread answers what
+    // they send it as they close, so that the UI thread is back in its own
+    // loop before it is asked to end.
+    m_ui.Invoke([this] { m_dialogs.CloseAll(); });
+    m_dialogs.WaitUntilClosed(kDialogsCloseMs);
     m_ui.Invoke([this] {
       for (const CefRefPtr<BrowserImpl>& browser : Browsers()) browser->Discard();
       for (auto& entry : m_waitingForBrowser) entry.first->Discard();
@@ -443,7 +466,7 @@ void Engine::Stop() {
   m_devTools.Close();
   m_renderer.Invoke([this] { m_render.reset(); });
   m_renderer.Stop();
-  m_ui.Stop();
+  EndAnsweringSentMessages(m_ui);
   m_downloads.reset();
   g_engine.store(nullptr, std::memory_order_release);
   m_application = nullptr;
