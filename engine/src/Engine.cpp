@@ -133,7 +133,7 @@ std::wstring ChooseProfile(const std::wstring& cachePath, CFileHandle& lock) {
 
 Engine* Engine::Get() { return g_engine.load(std::memory_order_acquire); }
 
-Engine::Engine() : m_devTools(m_ui) {}
+Engine::Engine() : m_devTools(m_ui), m_dialogs(m_ui) {}
 
 Engine::~Engine() = default;
 

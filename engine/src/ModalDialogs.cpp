@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "src/TaskThread.h"
+
 namespace engine {
 namespace {
 
@@ -124,11 +126,13 @@ struct ModalDialogs::Hook {
 thread_local ModalDialogs* ModalDialogs::Hook::watching = nullptr;
 thread_local HHOOK ModalDialogs::Hook::hook = nullptr;
 
-ModalDialogs::ModalDialogs() : m_idle(::CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
+ModalDialogs::ModalDialogs(const TaskThread& ui)
+    : m_ui(ui), m_idle(::CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
 
 ModalDialogs::~ModalDialogs() = default;
 
 bool ModalDialogs::Run(const std::function<void()>& show) {
+  CheckThread(m_ui);
   if (m_closing) return false;
   if (m_open++ == 0) {
     ::ResetEvent(m_idle.Get());
@@ -151,6 +155,7 @@ bool ModalDialogs::Run(const std::function<void()>& show) {
 }
 
 void ModalDialogs::CloseAll() {
+  CheckThread(m_ui);
   m_closing = true;
   // A context menu runs the thread's messages as a dialog does.
   ::EndMenu();

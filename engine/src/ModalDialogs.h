@@ -19,9 +19,12 @@ typedef HWND__* HWND;
 
 namespace engine {
 
+class TaskThread;
+
 class ModalDialogs {
  public:
-  ModalDialogs();
+  // `ui` is the thread that shows the dialogs.
+  explicit ModalDialogs(const TaskThread& ui);
   ~ModalDialogs();
   ModalDialogs(const ModalDialogs&) = delete;
   ModalDialogs& operator=(const ModalDialogs&) = delete;
@@ -47,6 +50,7 @@ class ModalDialogs {
  private:
   struct Hook;
 
+  const TaskThread& m_ui;
   std::vector<HWND> m_windows;  // top-level windows made while a dialog ran
   int m_open = 0;
   bool m_closing = false;
