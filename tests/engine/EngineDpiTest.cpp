@@ -127,6 +127,8 @@ class EngineDpi : public ::testing::Test {
 
   static constexpr int kWidth = 400;
   static constexpr int kHeight = 300;
+  // The page rounds its pixel ratio: the browser program computes it in
+  // single precision when a window's DPI is not the one it renders at.
   // A red box of 100 x 50 CSS pixels, a button, and a scrolling panel, all
   // placed where a position taken in the wrong unit misses them at any DPI
   // but 96.
@@ -143,7 +145,8 @@ class EngineDpi : public ::testing::Test {
       "<div id=m style='position:absolute;left:10px;top:80px;width:60px;height:40px;"
       "background:#00ff00'></div>"
       "<script>"
-      "function report(){document.title='ready '+devicePixelRatio+' '+innerWidth+'x'+"
+      "function report(){document.title='ready '+Math.round(devicePixelRatio*1e4)/1e4+' '+"
+      "innerWidth+'x'+"
       "innerHeight}"
       "addEventListener('resize',report);report();"
       "</script></body></html>";
@@ -246,6 +249,35 @@ TEST_F(EngineDpi, PointerInputLandsWhereTheUserPoints) {
   ::PostMessageW(view, WM_RBUTTONUP, 0, green);
   const std::string where = std::to_string(Device(40)) + "," + std::to_string(Device(100));
   EXPECT_TRUE(client->log.WaitFor("menu at", where)) << client->log.Describe();
+}
+
+TEST_F(EngineDpi, AViewToldOfAnotherDpiShowsThePageAtIt) {
+  // The system tells a window that lands on a monitor of another DPI, with
+  // the place it proposes there; Wine has one DPI for every monitor, so the
+  // test tells the view itself, proposing the place it has.
+  HWND view = Open();
+  ASSERT_NE(view, nullptr);
+  const unsigned int moved = ExpectedDpi() == 192 ? 144 : 192;
+  RECT proposed = {};
+  ::GetWindowRect(view, &proposed);
+  ::MapWindowPoints(nullptr, ::GetParent(view), reinterpret_cast<POINT*>(&proposed), 2);
+  ::SendMessageW(view, WM_DPICHANGED, MAKEWPARAM(moved, moved),
+                 reinterpret_cast<LPARAM>(&proposed));
+  scale = moved / 96.0;
+  EXPECT_TRUE(client->log.WaitFor("title", ReadyTitle(kWidth, kHeight))) << LastTitle(*client);
+  // The box has the new scale's size on screen, and input lands by it.
+  const int row = Device(35);
+  int width = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    const test::Pixels pixels = test::CaptureWindow(view);
+    width = pixels.height > row ? RunLength(pixels, row, true, kBox) : 0;
+    return std::abs(width - Device(100)) <= 2;
+  })) << "the box is "
+      << width << " device pixels wide, not " << Device(100);
+  const LPARAM button = MAKELPARAM(Device(150), Device(100));
+  ::PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, button);
+  ::PostMessageW(view, WM_LBUTTONUP, 0, button);
+  EXPECT_TRUE(client->log.WaitFor("title", "clicked 150,100")) << LastTitle(*client);
 }
 
 }  // namespace
