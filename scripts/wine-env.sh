@@ -83,7 +83,8 @@ talmic_prefix() {
 talmic_window_management() {
   local want=managed
   [ "${talmic_own_display:-0}" = 1 ] && want=unmanaged
-  local record=$talmic_build/wineprefix.windows
+  # One record per prefix: a test may run in a prefix of its own.
+  local record=$WINEPREFIX.windows
   if [ -f "$record" ] && [ "$(cat "$record")" = "$want" ]; then
     return 0
   fi

@@ -3,6 +3,8 @@
 // native menu at the pointer.
 #include <windows.h>
 
+#include <cmath>
+
 #include "src/BrowserImpl.h"
 #include "src/CefContextMenuParamsImpl.h"
 #include "src/CefMenuModelImpl.h"
@@ -22,10 +24,12 @@ void BrowserImpl::OnContextMenu(const Json::Value& event) {
       if (entry.second->Url() == frameUrl) frame = entry.second.get();
     }
   }
+  // The page tells the place in CSS pixels; the client and the menu get it
+  // in the window's pixels.
   const double scale = m_view.DeviceScale();
   CefContextMenuParamsImpl::Data data;
-  data.x = static_cast<int>(event["x"].asDouble() * scale);
-  data.y = static_cast<int>(event["y"].asDouble() * scale);
+  data.x = static_cast<int>(std::lround(event["x"].asDouble() * scale));
+  data.y = static_cast<int>(std::lround(event["y"].asDouble() * scale));
   data.linkUrl = event["link"].asString();
   data.sourceUrl = event["src"].asString();
   data.pageUrl = GetMainFrame() ? GetMainFrame()->GetURL().ToString() : std::string();

@@ -335,22 +335,30 @@ void BrowserImpl::OnJavaScriptDialog(const Json::Value& params) {
   // task of its own so that this event's handling is not held up by it.
   CefRefPtr<BrowserImpl> self(this);
   Engine::Get()->Ui().Post([self, params] {
+    Engine* engine = Engine::Get();
+    if (engine == nullptr || self->m_closed) return;
     const std::string type = params["type"].asString();
-    const CefString message(params["message"].asString());
+    const std::wstring message = CefString(params["message"].asString()).ToWString();
     HWND owner = self->m_window != nullptr ? ::GetAncestor(self->m_window, GA_ROOT) : nullptr;
+    // A dialog the engine closes (it is shutting down) or cannot show is
+    // dismissed, as its cancel button would.
     Json::Value answer(Json::objectValue);
-    if (type == "alert") {
-      ::MessageBoxW(owner, message.ToWString().c_str(), L"", MB_OK | MB_ICONINFORMATION);
-      answer["accept"] = true;
-    } else if (type == "confirm" || type == "beforeunload") {
-      answer["accept"] = ::MessageBoxW(owner, message.ToWString().c_str(), L"",
-                                       MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
-    } else {
-      // A prompt takes its proposed answer: the engine has no text entry
-      // dialog of its own.
-      answer["accept"] = true;
-      answer["promptText"] = params["defaultPrompt"].asString();
-    }
+    answer["accept"] = false;
+    engine->Dialogs().Run([&] {
+      if (type == "alert") {
+        ::MessageBoxW(owner, message.c_str(), L"", MB_OK | MB_ICONINFORMATION);
+        answer["accept"] = true;
+      } else if (type == "confirm" || type == "beforeunload") {
+        answer["accept"] =
+            ::MessageBoxW(owner, message.c_str(), L"", MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+      } else {
+        std::wstring text = CefString(params["defaultPrompt"].asString()).ToWString();
+        if (ModalDialogs::Prompt(owner, message, text)) {
+          answer["accept"] = true;
+          answer["promptText"] = CefString(text).ToString();
+        }
+      }
+    });
     self->Send("Page.handleJavaScriptDialog", answer);
   });
 }

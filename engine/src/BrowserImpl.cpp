@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -112,6 +113,11 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   screencast["format"] = "jpeg";
   screencast["quality"] = kScreencastQuality;
   screencast["everyNthFrame"] = 1;
+  // The pictures are never made smaller than the page's own pixels, which
+  // are the window's: the largest a window of the desktop can be, and the
+  // window as it is now should it be larger still.
+  screencast["maxWidth"] = std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), m_view.Width() + 1);
+  screencast["maxHeight"] = std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), m_view.Height() + 1);
   Send("Page.startScreencast", screencast);
   // The target's renderer answers the set-up only once it runs; the first
   // address is loaded after that, so that its document has all of it, and
@@ -166,10 +172,18 @@ void BrowserImpl::UpdateFetchPatterns() {
 }
 
 void BrowserImpl::ApplyViewport() {
+  // The page is laid out in CSS pixels, scale device pixels each, and
+  // covers the whole window: a window that is no whole number of CSS pixels
+  // wide gets the CSS pixel it partly shows, whose rest falls outside.
   const double scale = m_view.DeviceScale();
+  auto cssPixels = [scale](int devicePixels) {
+    // The small margin keeps a rounding error of the division from adding
+    // a pixel the window does not show at all.
+    return static_cast<int>(std::ceil(std::max(1, devicePixels) / scale - 1e-6));
+  };
   Json::Value metrics(Json::objectValue);
-  metrics["width"] = static_cast<int>(std::max(1, m_view.Width()) / scale);
-  metrics["height"] = static_cast<int>(std::max(1, m_view.Height()) / scale);
+  metrics["width"] = cssPixels(m_view.Width());
+  metrics["height"] = cssPixels(m_view.Height());
   metrics["deviceScaleFactor"] = scale;
   metrics["mobile"] = false;
   Send("Emulation.setDeviceMetricsOverride", metrics);

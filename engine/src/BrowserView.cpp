@@ -21,7 +21,25 @@ constexpr UINT kTickMs = 100;
 // browser does for a real wheel.
 constexpr double kPixelsPerNotch = 100.0;
 
+// The DPI messages, which older headers lack.
+constexpr UINT kDpiChanged = 0x02E0;
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 std::atomic<unsigned long long> g_picturesShown{0};
+
+// The DPI the window is shown at, as the program's DPI awareness makes it:
+// 96 for a program that is not aware, the system's for one that is, the
+// monitor's for one aware per monitor.
+UINT DpiOf(HWND window) {
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const UINT dpi = dpiForWindow != nullptr && window != nullptr ? dpiForWindow(window) : 0;
+  return dpi != 0 ? dpi : 96;
+}
+
+// Device pixels per CSS pixel at a DPI; Windows has no DPI below 96.
+double ScaleFor(UINT dpi) { return dpi > 96 ? dpi / 96.0 : 1.0; }
 
 int Modifiers() {
   int modifiers = 0;
@@ -110,6 +128,32 @@ struct BrowserView::Impl {
 
   double Css(int devicePixels) const { return devicePixels / scale; }
 
+  // The device pixels a picture covers: the CSS pixels it spans at this
+  // window's scale.  A picture at another resolution than the window's (a
+  // moving one may come at one pixel per CSS pixel) is stretched to it, so
+  // that the page always fills the window; exact pictures are one for one.
+  SIZE DrawnSize(const FramePicture& shown) const {
+    SIZE size = {shown.width, shown.height};
+    if (shown.cssWidth <= 0) return size;
+    const double ratio = shown.cssWidth * scale / shown.width;
+    if (std::fabs(ratio - 1.0) * shown.width < 1.0) return size;
+    size.cx = static_cast<LONG>(std::lround(shown.width * ratio));
+    size.cy = static_cast<LONG>(std::lround(shown.height * ratio));
+    return size;
+  }
+
+  // The window now shows at another DPI: the page is laid out and drawn
+  // anew at its scale.
+  void ChangeScale(UINT dpi) {
+    const double changed = ScaleFor(dpi);
+    if (changed == scale) return;
+    scale = changed;
+    RECT client = {};
+    ::GetClientRect(window, &client);
+    host.ViewResized(client.right, client.bottom);
+    ::InvalidateRect(window, nullptr, FALSE);
+  }
+
   void Paint() {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(window, &paint);
@@ -125,11 +169,19 @@ struct BrowserView::Impl {
       info.bmiHeader.biPlanes = 1;
       info.bmiHeader.biBitCount = 32;
       info.bmiHeader.biCompression = BI_RGB;
-      ::SetDIBitsToDevice(
-          dc, 0, 0, static_cast<DWORD>(picture->width), static_cast<DWORD>(picture->height), 0, 0,
-          0, static_cast<UINT>(picture->height), picture->pixels.data(), &info, DIB_RGB_COLORS);
-      covered = picture->width;
-      coveredHeight = picture->height;
+      const SIZE size = DrawnSize(*picture);
+      if (size.cx == picture->width && size.cy == picture->height) {
+        ::SetDIBitsToDevice(
+            dc, 0, 0, static_cast<DWORD>(picture->width), static_cast<DWORD>(picture->height), 0, 0,
+            0, static_cast<UINT>(picture->height), picture->pixels.data(), &info, DIB_RGB_COLORS);
+      } else {
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::SetBrushOrgEx(dc, 0, 0, nullptr);
+        ::StretchDIBits(dc, 0, 0, size.cx, size.cy, 0, 0, picture->width, picture->height,
+                        picture->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+      }
+      covered = size.cx;
+      coveredHeight = size.cy;
     }
     // What the picture does not cover yet (the window has just grown) is
     // shown as a blank page until the page's next picture arrives.
@@ -301,6 +353,23 @@ struct BrowserView::Impl {
           }
         }
         break;
+      case kDpiChanged: {
+        // A top-level view of a program aware of each monitor's DPI moved
+        // to a monitor of another DPI: it takes the size the system
+        // proposes for it there, and the page its scale.
+        const auto* proposed = reinterpret_cast<const RECT*>(lParam);
+        if (proposed != nullptr) {
+          ::SetWindowPos(window, nullptr, proposed->left, proposed->top,
+                         proposed->right - proposed->left, proposed->bottom - proposed->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        ChangeScale(LOWORD(wParam));
+        return 0;
+      }
+      case kDpiChangedAfterParent:
+        // A child view follows its parent to another DPI.
+        ChangeScale(DpiOf(window));
+        return 0;
       case WM_CLOSE:
         if ((::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) == 0) {
           host.ViewCloseRequested();
@@ -367,11 +436,7 @@ bool BrowserView::Create(const Placement& placement) {
                                         style, x, y, width, height, placement.parent, nullptr,
                                         ::GetModuleHandleW(nullptr), m_impl.get());
   if (window == nullptr) return false;
-  using DpiForWindow = UINT(WINAPI*)(HWND);
-  const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  const UINT dpi = dpiForWindow != nullptr ? dpiForWindow(window) : 96;
-  m_impl->scale = dpi >= 96 ? dpi / 96.0 : 1.0;
+  m_impl->scale = ScaleFor(DpiOf(window));
   ::SetTimer(window, kTickTimer, kTickMs, nullptr);
   return true;
 }
@@ -393,11 +458,6 @@ void BrowserView::ShowPicture(std::shared_ptr<const FramePicture> picture) {
 unsigned long long BrowserView::PicturesShown() { return g_picturesShown; }
 
 unsigned long long BrowserView::LastPictureTick() const { return m_impl->pictureTick; }
-
-bool BrowserView::PictureFitsWindow() const {
-  return m_impl->picture && m_impl->picture->width == Width() &&
-         m_impl->picture->height == Height();
-}
 
 void BrowserView::SetTitle(const std::wstring& title) {
   if (m_impl->window != nullptr) ::SetWindowTextW(m_impl->window, title.c_str());

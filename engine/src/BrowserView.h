@@ -24,7 +24,8 @@ class BrowserView {
     // An input event for the page (an Input domain command and its
     // parameters).
     virtual void SendInput(const char* method, const Json::Value& params) = 0;
-    // The window's client area changed size (device pixels).
+    // The window's client area changed size (device pixels), or its DPI
+    // changed.
     virtual void ViewResized(int width, int height) = 0;
     // Called a few times a second while the window exists, so that the
     // browser can ask for a picture when the page sends none by itself.
@@ -61,8 +62,6 @@ class BrowserView {
   void ShowPicture(std::shared_ptr<const FramePicture> picture);
   // The time the last picture arrived (GetTickCount64), 0 for none yet.
   unsigned long long LastPictureTick() const;
-  // True when the newest picture has the window's size.
-  bool PictureFitsWindow() const;
   void SetTitle(const std::wstring& title);
   void SetCursorKind(const std::string& cssCursor);
   void Focus();
@@ -74,6 +73,7 @@ class BrowserView {
   // Client size in device pixels.
   int Width() const;
   int Height() const;
+  // Device pixels per CSS pixel: the window's DPI / 96.
   double DeviceScale() const;
 
   // Defined in the source file; public so that its window procedure can

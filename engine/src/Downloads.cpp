@@ -183,9 +183,8 @@ void Downloads::Continue(const std::string& guid, const std::wstring& path, bool
 
 std::wstring Downloads::AskForPath(Download& download, const std::wstring& proposed) {
   const std::wstring folder = InitialFolderFor(proposed);
-  std::wstring initial = FileNameOf(proposed.substr(proposed.find(L"://") == std::wstring::npos
-                                                        ? proposed.find_last_of(L"\\/") + 1
-                                                        : 0));
+  std::wstring initial = FileNameOf(proposed.substr(
+      proposed.find(L"://") == std::wstring::npos ? proposed.find_last_of(L"\\/") + 1 : 0));
   if (initial.empty()) initial = FileNameOf(download.item->GetSuggestedFileName().ToWString());
   std::wstring buffer(32768, L'\0');
   initial.copy(buffer.data(), std::min(initial.size(), buffer.size() - 1));
@@ -198,7 +197,11 @@ std::wstring Downloads::AskForPath(Download& download, const std::wstring& propo
   dialog.lpstrFilter = L"*.*\0*.*\0";
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!::GetSaveFileNameW(&dialog)) return std::wstring();
+  // Once the engine is closing, or when the dialog is closed by it, the
+  // download is given up as if the user had cancelled the dialog.
+  bool chosen = false;
+  m_engine.Dialogs().Run([&] { chosen = ::GetSaveFileNameW(&dialog) != FALSE; });
+  if (!chosen) return std::wstring();
   return buffer.c_str();
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 #include <utility>
 
 #include "include/cef_api_hash.h"
@@ -53,6 +54,46 @@ void AddSwitches(CefRefPtr<CefCommandLine> commandLine, std::vector<std::wstring
   }
 }
 
+// The DPI of this program's windows unless they are aware of each monitor's
+// own: 96 for a program that is not DPI aware, the system's for one that is.
+UINT SystemDpi() {
+  using DpiForSystem = UINT(WINAPI*)();
+  const auto dpiForSystem = reinterpret_cast<DpiForSystem>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+  const UINT dpi = dpiForSystem != nullptr ? dpiForSystem() : 96;
+  return dpi != 0 ? dpi : 96;
+}
+
+// A DPI's scale as the browser program's switch takes it ("1.5"), to four
+// places, written out by hand: formatted output would follow the C
+// runtime's locale in its decimal point.
+std::wstring ScaleText(UINT dpi) {
+  const unsigned int tenThousandths = (dpi * 10000u + 48u) / 96u;
+  std::wstring text = std::to_wstring(tenThousandths / 10000u);
+  std::wstring fraction = std::to_wstring(tenThousandths % 10000u);
+  if (fraction == L"0") return text;
+  fraction.insert(0, 4 - fraction.size(), L'0');
+  fraction.erase(fraction.find_last_not_of(L'0') + 1);
+  return text + L"." + fraction;
+}
+
+// How long shutting down waits for the engine's dialogs to close.
+constexpr unsigned int kDialogsCloseMs = 5000;
+
+// Ends the thread and waits for it while answering the messages it sends
+// to this thread's windows: a dialog or menu still open on it ends with the
+// thread's loop, and as it closes it tells its owner, a window of this
+// thread, by a sent message.
+void EndAnsweringSentMessages(TaskThread& thread) {
+  if (!thread.IsCurrent() && thread.ThreadId() != 0) {
+    const CKernelHandle handle(::OpenThread(SYNCHRONIZE, FALSE, thread.ThreadId()));
+    if (handle && ::PostThreadMessageW(thread.ThreadId(), WM_QUIT, 0, 0)) {
+      WaitAnsweringSentMessages(handle.Get());
+    }
+  }
+  thread.Stop();
+}
+
 std::wstring ModulePath() {
   wchar_t path[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -92,7 +133,7 @@ std::wstring ChooseProfile(const std::wstring& cachePath, CFileHandle& lock) {
 
 Engine* Engine::Get() { return g_engine.load(std::memory_order_acquire); }
 
-Engine::Engine() : m_devTools(m_ui) {}
+Engine::Engine() : m_devTools(m_ui), m_dialogs(m_ui) {}
 
 Engine::~Engine() = default;
 
@@ -150,6 +191,11 @@ bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
     std::vector<std::wstring> switches;
     AddSwitches(commandLine, switches);
     AddSwitches(child, switches);
+    // The browser program renders at the scale of this program's windows,
+    // so that the pictures it sends have the windows' own pixels.
+    if (const UINT dpi = SystemDpi(); dpi > 96) {
+      switches.push_back(L"--force-device-scale-factor=" + ScaleText(dpi));
+    }
     launched = m_chromium.Launch(executable, profile, switches);
   });
   if (!launched) return false;
@@ -376,6 +422,7 @@ bool Engine::OnReaderThreadEvent(const std::string& sessionId, const std::string
   // Pictures are decoded here, off the UI thread, which then only paints.
   auto picture = std::make_shared<FramePicture>();
   if (!DecodeFramePicture(params["data"].asString(), *picture)) return true;
+  picture->cssWidth = params["metadata"]["deviceWidth"].asDouble();
   m_ui.Post([this, sessionId, picture] {
     const auto browser = m_bySession.find(sessionId);
     if (browser != m_bySession.end()) browser->second->OnPicture(picture);
@@ -397,6 +444,12 @@ void Engine::Shutdown() {
 
 void Engine::Stop() {
   if (Get() == this) {
+    // The engine's dialogs are owned by the application's window, whose
+    // thread is this one: they end first, while this thread answers what
+    // they send it as they close, so that the UI thread is back in its own
+    // loop before it is asked to end.
+    m_ui.Invoke([this] { m_dialogs.CloseAll(); });
+    m_dialogs.WaitUntilClosed(kDialogsCloseMs);
     m_ui.Invoke([this] {
       for (const CefRefPtr<BrowserImpl>& browser : Browsers()) browser->Discard();
       for (auto& entry : m_waitingForBrowser) entry.first->Discard();
@@ -413,7 +466,7 @@ void Engine::Stop() {
   m_devTools.Close();
   m_renderer.Invoke([this] { m_render.reset(); });
   m_renderer.Stop();
-  m_ui.Stop();
+  EndAnsweringSentMessages(m_ui);
   m_downloads.reset();
   g_engine.store(nullptr, std::memory_order_release);
   m_application = nullptr;

@@ -16,6 +16,7 @@
 #include "src/ChromiumProcess.h"
 #include "src/DevToolsConnection.h"
 #include "src/FramePicture.h"
+#include "src/ModalDialogs.h"
 #include "src/RenderSide.h"
 #include "src/TaskThread.h"
 #include "util/UniqueHandle.h"
@@ -60,6 +61,8 @@ class Engine final : public DevToolsConnection::Listener {
   // ending in a backslash).
   const std::wstring& DownloadFolder() const { return m_downloadFolder; }
   Downloads& DownloadList() { return *m_downloads; }
+  // UI thread: the modal dialogs the engine shows.
+  ModalDialogs& Dialogs() { return m_dialogs; }
 
  private:
   Engine();
@@ -90,6 +93,7 @@ class Engine final : public DevToolsConnection::Listener {
   CefRefPtr<CefApp> m_application;
   CFileHandle m_profileLock;
   std::unique_ptr<Downloads> m_downloads;
+  ModalDialogs m_dialogs;
   std::wstring m_downloadFolder;
 
   // The rest belongs to the UI thread.

@@ -12,6 +12,10 @@ struct FramePicture {
   int width = 0;
   int height = 0;
   std::vector<uint32_t> pixels;  // width * height, 0x00RRGGBB
+  // How many CSS pixels of the page the picture's width spans, when the
+  // browser program says so; 0 for a picture in the window's own pixels.
+  // A moving picture may come at another resolution than the window's.
+  double cssWidth = 0.0;
 };
 
 // False, with the picture untouched, when the text is not a picture.

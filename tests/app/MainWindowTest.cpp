@@ -537,6 +537,54 @@ TEST(MainWindow, ThePageRetitlesTheWindowAndClosingAsksFirst) {
   run.ExpectCleanEnd();
 }
 
+// After a relaunch: the new instance, a main window of another process
+// started from the same executable, comes up; it is asked to quit and ends
+// cleanly, and no browser program of the run is left.
+void ExpectFreshInstance(const ProgramRun& run) {
+  const std::wstring executable = run.m_folder.Executable();
+  DWORD freshId = 0;
+  HWND fresh = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND hWnd : AllTopLevelWindows()) {
+          wchar_t name[64] = {};
+          ::GetClassNameW(hWnd, name, 64);
+          DWORD id = 0;
+          ::GetWindowThreadProcessId(hWnd, &id);
+          if (std::wstring(name) != L"CBrowserWnd" || id == run.m_process.Id()) continue;
+          const CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+          wchar_t path[MAX_PATH] = {};
+          DWORD length = MAX_PATH;
+          if (process && ::QueryFullProcessImageNameW(process.Get(), 0, path, &length) &&
+              _wcsicmp(path, executable.c_str()) == 0) {
+            freshId = id;
+            fresh = hWnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      kStartTimeoutMs);
+  ASSERT_NE(fresh, nullptr) << "no new instance came up";
+
+  // The new instance was started by ours, so it is ours to end: asked to
+  // quit like any instance, and ended by its handle only if it will not.
+  const CKernelHandle freshProcess(::OpenProcess(
+      SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, freshId));
+  ASSERT_TRUE(freshProcess);
+  WaitFor([&] { return ::IsZoomed(fresh) && BrowserChildOf(fresh) != nullptr; }, kStartTimeoutMs);
+  ::PostMessageW(fresh, WM_USER_QUIT, 0, 0);
+  const bool ended = ::WaitForSingleObject(freshProcess.Get(), kExitTimeoutMs) == WAIT_OBJECT_0;
+  if (!ended) ::TerminateProcess(freshProcess.Get(), 1);
+  EXPECT_TRUE(ended) << "the new instance did not quit";
+  DWORD code = 1;
+  ::GetExitCodeProcess(freshProcess.Get(), &code);
+  EXPECT_EQ(code, 0u);
+  // The new instance inherited the run's environment, and with it the tag
+  // its own browser program carries.
+  EXPECT_TRUE(AllEnded(EngineProcesses(run.m_tag)));
+}
+
 TEST(MainWindow, RelaunchEmptiesTheEnginesCacheAndStartsAFreshInstance) {
   // The account's own folders, and those of a user on a Chinese system: an
   // application-data folder and a program folder with Chinese names and
@@ -578,7 +626,6 @@ TEST(MainWindow, RelaunchEmptiesTheEnginesCacheAndStartsAFreshInstance) {
         "http://127.0.0.1:" + std::to_string(test::ScriptedHttpServer::RefusingPort()) + "/a/b";
     ProgramRun run(url, c.chinese ? L"测试 程序" : L"");
     ASSERT_NO_FATAL_FAILURE(run.StartAndWaitForBrowser());
-    const std::wstring executable = run.m_folder.Executable();
     // The engine keeps its profile in that very folder (or in a folder of
     // its own inside it, should another instance hold the folder).
     const std::vector<std::wstring> cached = test::ListFolder(cache);
@@ -591,50 +638,7 @@ TEST(MainWindow, RelaunchEmptiesTheEnginesCacheAndStartsAFreshInstance) {
     EXPECT_EQ(::GetFileAttributesW(markerFile.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(::GetFileAttributesW(markerFolder.c_str()), INVALID_FILE_ATTRIBUTES);
 
-    // The new instance: a main window of another process started from the
-    // same executable.
-    DWORD freshId = 0;
-    HWND fresh = nullptr;
-    WaitFor(
-        [&] {
-          for (HWND hWnd : AllTopLevelWindows()) {
-            wchar_t name[64] = {};
-            ::GetClassNameW(hWnd, name, 64);
-            DWORD id = 0;
-            ::GetWindowThreadProcessId(hWnd, &id);
-            if (std::wstring(name) != L"CBrowserWnd" || id == run.m_process.Id()) continue;
-            const CKernelHandle process(
-                ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-            wchar_t path[MAX_PATH] = {};
-            DWORD length = MAX_PATH;
-            if (process && ::QueryFullProcessImageNameW(process.Get(), 0, path, &length) &&
-                _wcsicmp(path, executable.c_str()) == 0) {
-              freshId = id;
-              fresh = hWnd;
-              return true;
-            }
-          }
-          return false;
-        },
-        kStartTimeoutMs);
-    ASSERT_NE(fresh, nullptr) << "no new instance came up";
-
-    // The new instance was started by ours, so it is ours to end: asked to
-    // quit like any instance, and ended by its handle only if it will not.
-    const CKernelHandle freshProcess(::OpenProcess(
-        SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, freshId));
-    ASSERT_TRUE(freshProcess);
-    WaitFor([&] { return ::IsZoomed(fresh) && BrowserChildOf(fresh) != nullptr; }, kStartTimeoutMs);
-    ::PostMessageW(fresh, WM_USER_QUIT, 0, 0);
-    const bool ended = ::WaitForSingleObject(freshProcess.Get(), kExitTimeoutMs) == WAIT_OBJECT_0;
-    if (!ended) ::TerminateProcess(freshProcess.Get(), 1);
-    EXPECT_TRUE(ended) << "the new instance did not quit";
-    DWORD code = 1;
-    ::GetExitCodeProcess(freshProcess.Get(), &code);
-    EXPECT_EQ(code, 0u);
-    // The new instance inherited the run's environment, and with it the tag
-    // its own browser program carries.
-    EXPECT_TRUE(AllEnded(EngineProcesses(run.m_tag)));
+    ExpectFreshInstance(run);
   }
 }
 
@@ -648,6 +652,103 @@ TEST(MainWindow, AKilledProgramLeavesNoBrowserProgramRunning) {
   ASSERT_FALSE(run.m_engines.empty()) << "the program's browser program was not found";
   run.m_process.Terminate();
   EXPECT_TRUE(AllEnded(run.m_engines));
+}
+
+// ---- Ending the program while the engine shows a dialog ----
+
+// A page that opens one kind of the engine's dialogs, and how the program
+// is asked to end while it is open.
+struct DialogCase {
+  const char* kind;
+  const char* page;
+  // The dialog comes from a page the user has clicked into (a question
+  // before leaving a page is asked only then).
+  bool click;
+  enum Way { kQuit, kClose, kRelaunch } way;
+};
+
+constexpr char kDialogPageTail[] =
+    "<style>body{margin:0;min-height:100vh;background:#eef}</style></body></html>";
+
+const DialogCase kDialogCases[] = {
+    {"an alert", "<html><body><script>onload=()=>setTimeout(()=>alert('stop here'))</script>",
+     false, DialogCase::kQuit},
+    {"a confirmation", "<html><body><script>onload=()=>setTimeout(()=>confirm('sure?'))</script>",
+     false, DialogCase::kQuit},
+    {"a prompt",
+     "<html><body><script>onload=()=>setTimeout(()=>prompt('your name?','someone'))</script>",
+     false, DialogCase::kQuit},
+    {"a question before leaving",
+     "<html><body onclick=\"location.href='/app/next.html'\"><script>"
+     "onbeforeunload=e=>{e.preventDefault();e.returnValue='stay?';}</script>",
+     true, DialogCase::kQuit},
+    {"a download's save dialog",
+     "<html><body><script>onload=()=>setTimeout(()=>location.href='/app/report.bin')</script>",
+     false, DialogCase::kQuit},
+    {"a confirmation, closed",
+     "<html><body><script>onload=()=>setTimeout(()=>confirm('sure?'))</script>", false,
+     DialogCase::kClose},
+    {"an alert, relaunched",
+     "<html><body><script>onload=()=>setTimeout(()=>alert('stop here'))</script>", false,
+     DialogCase::kRelaunch},
+    {"a download's save dialog, relaunched",
+     "<html><body><script>onload=()=>setTimeout(()=>location.href='/app/report.bin')</script>",
+     false, DialogCase::kRelaunch},
+};
+
+// The visible dialogs (the system's dialog class) a process shows.
+std::vector<HWND> DialogsOf(const test::TestProcess& process) {
+  return WindowsOfClass(process.Id(), L"#32770");
+}
+
+TEST(MainWindow, EndsWhileTheEngineShowsADialog) {
+  SkinReference skin;
+  const RECT yesButton = skin.BoxButton(L"msg_btn_yes");
+  test::PageServer server;
+  test::Page report;
+  report.contentType = "application/octet-stream";
+  report.headers = "Content-Disposition: attachment; filename=\"report.bin\"\r\n";
+  report.body = std::string(4096, 'x');
+  server.Add("/app/report.bin", report);
+  server.AddHtml("/app/next.html", "<html><body>next</body></html>");
+  for (const DialogCase& c : kDialogCases) {
+    SCOPED_TRACE(c.kind);
+    server.AddHtml("/app/login.jhtml", std::string(c.page) + kDialogPageTail);
+    ProgramRun run(server.Url("/app/login.jhtml"));
+    ASSERT_NO_FATAL_FAILURE(run.StartAndWaitForBrowser());
+    if (c.click) {
+      // Clicked once the page is there; until then a click may land on the
+      // blank page before it.
+      WaitFor([&] { return server.RequestsFor("/app/login.jhtml") > 0; }, 30000);
+      WaitFor([] { return false; }, 2000);
+      PostClick(run.m_browser, ClientRect(run.m_browser));
+    }
+    // Without its dialog the case proves little, but the program is still
+    // to end as asked.
+    EXPECT_TRUE(WaitFor([&] { return !DialogsOf(run.m_process).empty(); }, 30000))
+        << "the page's dialog did not open";
+    // The dialog is modal to the main window.
+    EXPECT_FALSE(::IsWindowEnabled(run.m_main));
+
+    switch (c.way) {
+      case DialogCase::kQuit:
+        ::PostMessageW(run.m_main, WM_USER_QUIT, 0, 0);
+        break;
+      case DialogCase::kClose: {
+        ::PostMessageW(run.m_main, WM_CLOSE, 0, 0);
+        const HWND box = WaitForOneBox(run.m_process);
+        ASSERT_NE(box, nullptr);
+        PostClick(box, yesButton);
+        break;
+      }
+      case DialogCase::kRelaunch:
+        ::PostMessageW(run.m_main, WM_USER_RELAUNCH, 0, 0);
+        break;
+    }
+    // Ends within the bound, with exit code 0 and its browser program gone.
+    run.ExpectCleanEnd();
+    if (c.way == DialogCase::kRelaunch) ExpectFreshInstance(run);
+  }
 }
 
 TEST(MainWindow, AHandOverShowsNoWindowAndStartsNoEngine) {
