@@ -248,6 +248,38 @@ TEST(LayeredPaint, OnlyTheDirtyUnionIsRepaintedUntilARestore) {
   EXPECT_EQ(screen(150, 50), 0xFF0000u);
 }
 
+// A hidden root asks for no layout when the window grows, so nothing
+// remakes the back buffer before the next layered frame; that frame is
+// cleared and drawn pixel by pixel at the new size, and must be given a
+// buffer of that size instead of running past the end of the old one.
+TEST(LayeredPaint, AWindowGrownWithoutALayoutGetsABufferOfItsSize) {
+  SkinTestWindow window(100, 50, 300, 200);
+  window.Manager().SetUseLayeredWindow(true);
+  auto* root = new CContainerUI;
+  root->SetBkColor(0xFF336699);
+  window.Manager().AttachDialog(root);
+  window.Paint();
+  root->SetVisible(false);
+  window.Paint();
+  for (SIZE size : {SIZE{900, 700}, SIZE{0, 0}, SIZE{40, 900}, SIZE{900, 30}}) {
+    ::SetWindowPos(window.Get(), nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(window.Get(), nullptr, FALSE);
+    window.Paint();
+  }
+  // Shown again at the last size, the whole frame is drawn.
+  root->SetVisible(true);
+  ::InvalidateRect(window.Get(), nullptr, FALSE);
+  window.Paint();
+  RECT client = {};
+  ::GetClientRect(window.Get(), &client);
+  ASSERT_EQ(client.right, 900);
+  const test::Pixels pixels = test::CaptureWindow(window.Get());
+  ASSERT_NE(pixels.width, 0);
+  EXPECT_EQ(pixels.At(5, 5), 0x336699u);
+  EXPECT_EQ(pixels.At(client.right - 5, client.bottom - 5), 0x336699u);
+}
+
 TEST_F(LayeredWindow, TheRichEditCornerIsMadeOpaque) {
   // A white window right below the layered one shows through wherever
   // the layered window is fully transparent.
