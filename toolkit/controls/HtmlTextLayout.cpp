@@ -487,8 +487,7 @@ void CHtmlTextLayout::PushVariant(HtmlTag style) {
   wanted = true;
   const CSkinString face = current->sFontName;
   const int size = current->iSize;
-  HFONT font = m_pManager->GetFont(face, size, bold, underline, italic);
-  if (font == nullptr) font = m_pManager->AddFont(face, size, bold, underline, italic);
+  HFONT font = FindOrAddFont(face, size, bold, underline, italic);
   // Without the font, GetFontInfo gives the default font.
   PushFont(m_pManager->GetFontInfo(font));
 }
@@ -510,9 +509,21 @@ void CHtmlTextLayout::PushNamedFont(const CSkinString& param) {
   const bool bold = styles.Find(L"bold") >= 0;
   const bool underline = styles.Find(L"underline") >= 0;
   const bool italic = styles.Find(L"italic") >= 0;
-  HFONT font = m_pManager->GetFont(face, size, bold, underline, italic);
-  if (font == nullptr) font = m_pManager->AddFont(face, size, bold, underline, italic);
+  HFONT font = FindOrAddFont(face, size, bold, underline, italic);
   PushFont(m_pManager->GetFontInfo(font));
+}
+
+HFONT CHtmlTextLayout::FindOrAddFont(const CSkinString& face, int size, bool bold, bool underline,
+                                     bool italic) {
+  HFONT font = m_pManager->GetFont(face, size, bold, underline, italic);
+  if (font != nullptr) return font;
+  // A font made for a text stays with the window for good.  Texts naming
+  // thousands of faces, sizes and styles would use up the process's GDI
+  // objects and make every later lookup slow, so markup makes fonts only
+  // while the window holds fewer than a skin could want; spans beyond that
+  // are in the default font.
+  if (m_pManager->GetCustomFontCount() >= kMaxWindowFonts) return nullptr;
+  return m_pManager->AddFont(face, size, bold, underline, italic);
 }
 
 void CHtmlTextLayout::PopFont() {

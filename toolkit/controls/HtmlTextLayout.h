@@ -116,6 +116,9 @@ class CHtmlTextLayout {
   // the manager when missing.
   void PushVariant(HtmlTag style);
   void PushNamedFont(const CSkinString& param);
+  // The manager's font of that description, made there when missing and
+  // the window does not hold too many fonts already; null otherwise.
+  HFONT FindOrAddFont(const CSkinString& face, int size, bool bold, bool underline, bool italic);
   void PopFont();
   void ApplyToDc() const;
   // Measuring grows the line; the drawing pass keeps the measured height.
@@ -146,6 +149,7 @@ class CHtmlTextLayout {
   std::vector<TNode<TFontEntry>> m_fonts;
   std::vector<TNode<DWORD>> m_colors;
   std::vector<TNode<int>> m_spacings;
+  static constexpr DWORD kMaxWindowFonts = 256;
 };
 
 }  // namespace SkinUI
