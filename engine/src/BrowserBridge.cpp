@@ -25,6 +25,10 @@ namespace {
 // is not from it, and the parser's recursion is kept far from the stack's
 // end.
 constexpr int kRequestNestingLimit = 32;
+// How long input waits for a page that made a call to report its stop.  It
+// stops at once where it can; where it cannot (a page being left), no stop
+// is ever reported, and its input must not wait for good.
+constexpr unsigned int kStopReportMs = 500;
 
 std::string WriteJson(const Json::Value& value) {
   Json::StreamWriterBuilder writer;
@@ -98,6 +102,23 @@ void BrowserImpl::OnBridgeCall(const Json::Value& params) {
   const Json::Value& contextId = params["executionContextId"];
   if (!contextId.isInt()) return;
   const int pageContext = contextId.asInt();
+  // The page stops at the statement right after its call, before the stop
+  // is reported here; input sent meanwhile would reach a stopped page and
+  // be lost (a second click right after the first).  It waits from now on.
+  if (!m_pageStopped) {
+    m_pageStopped = true;
+    m_stopConfirmed = false;
+    const unsigned long long stop = ++m_stopNumber;
+    CefRefPtr<BrowserImpl> waiting(this);
+    Engine::Get()->Ui().PostDelayed(
+        [waiting, stop] {
+          if (waiting->m_stopNumber == stop && waiting->m_pageStopped &&
+              !waiting->m_stopConfirmed) {
+            waiting->OnDebuggerResumed();
+          }
+        },
+        kStopReportMs);
+  }
   // A context makes one call at a time: a call still waiting here was
   // made where the page could not stop, and its answer is not wanted.  The
   // exception is a page standing at the statement: script the engine runs
@@ -153,6 +174,7 @@ void BrowserImpl::OnBridgeReply(int pageContext, unsigned long long number,
 
 void BrowserImpl::OnDebuggerPaused(const Json::Value& params) {
   m_pageStopped = true;
+  m_stopConfirmed = true;
   // The page stops for the engine only at the page script's statement,
   // right after its call; any other stop (the page's own debugger
   // statements) goes on at once, as in a browser without DevTools open.
@@ -174,6 +196,8 @@ void BrowserImpl::OnDebuggerPaused(const Json::Value& params) {
 
 void BrowserImpl::OnDebuggerResumed() {
   m_pageStopped = false;
+  m_stopConfirmed = false;
+  ++m_stopNumber;
   auto held = std::move(m_heldInput);
   m_heldInput.clear();
   for (const auto& input : held) Send(input.first, input.second);

@@ -189,8 +189,11 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   std::map<int, std::string> m_contextFrames;   // default page contexts' frames
   std::map<std::string, int> m_scriptContexts;  // page scripts' contexts, by script
   unsigned long long m_lastBridgeCall = 0;
-  // The page stands at a debugger statement; input waits until it goes on.
+  // The page stands at a debugger statement, or is about to: input waits
+  // until it goes on.  Confirmed once the stop is reported.
   bool m_pageStopped = false;
+  bool m_stopConfirmed = false;
+  unsigned long long m_stopNumber = 0;
   std::vector<std::pair<std::string, Json::Value>> m_heldInput;
   bool m_captureInFlight = false;
   bool m_pictureIsExact = false;
