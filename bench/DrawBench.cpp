@@ -2,10 +2,14 @@
 // is its floor: a nine-grid image with corners over a full-HD area against
 // one AlphaBlend (or one stretch, for an opaque image) of the same area,
 // and a paragraph of text markup against the same words drawn by DrawTextW.
+// Then the time to measure hostile markup of 100 KB and 1 MB (one endless
+// run, unclosed tags, raw text never closed), which must grow with the
+// length of the text, not with its square.
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cwchar>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -217,11 +221,53 @@ int HtmlText() {
   return 0;
 }
 
+// Hostile markup of `units` characters built by repeating `piece`.
+std::wstring Repeated(const wchar_t* piece, const wchar_t* prefix, size_t units) {
+  std::wstring text = prefix;
+  const size_t length = std::wcslen(piece);
+  while (text.size() + length <= units) text += piece;
+  return text;
+}
+
+int HostileMarkup() {
+  Canvas canvas(300, 200);
+  if (!canvas.IsValid()) return 1;
+  SkinUI::CPaintManagerUI manager;
+  struct Case {
+    const char* name;
+    const wchar_t* prefix;
+    const wchar_t* piece;
+  };
+  const Case cases[] = {
+      {"one_run", L"", L"abcdefghij klmnopqrstuvwxyz, "},
+      {"unclosed_link_openers", L"", L"<a x"},
+      {"unclosed_bold", L"", L"<b>x"},
+      {"unclosed_colour", L"", L"<c #FF0000>xy "},
+      {"raw_never_closed", L"<r>", L"text <b> {c} "},
+  };
+  for (const Case& c : cases) {
+    for (size_t units : {size_t{100} * 1024, size_t{1024} * 1024}) {
+      const std::wstring text = Repeated(c.piece, c.prefix, units);
+      RECT rc = {0, 0, 300, 200};
+      int links = 0;
+      const auto begin = Clock::now();
+      CRenderEngine::DrawHtmlText(canvas.Dc(), &manager, rc, text.c_str(), 0xFF000000, nullptr,
+                                  nullptr, links, DT_WORDBREAK | DT_CALCRECT);
+      const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+      std::printf("measure_html_text_%s_%zuKB: %.3f s (%ld px high)\n", c.name, units / 1024,
+                  seconds, static_cast<long>(rc.bottom));
+      std::fflush(stdout);
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main() {
   int failures = NineGrid();
   failures += HtmlText();
+  failures += HostileMarkup();
   std::fflush(stdout);
   return failures;
 }

@@ -5,11 +5,17 @@
 
 namespace SkinUI {
 
+int ClampSkinNumber(long value) {
+  if (value > kMaxSkinNumber) return kMaxSkinNumber;
+  if (value < -kMaxSkinNumber) return -kMaxSkinNumber;
+  return static_cast<int>(value);
+}
+
 void ParseIntList(LPCWSTR text, int* values, int count) {
   const wchar_t* p = text != nullptr ? text : L"";
   for (int i = 0; i < count; ++i) {
     wchar_t* end = nullptr;
-    values[i] = static_cast<int>(std::wcstol(p, &end, 10));
+    values[i] = ClampSkinNumber(std::wcstol(p, &end, 10));
     p = end;
     if (*p != L'\0') ++p;
   }

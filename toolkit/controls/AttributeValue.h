@@ -10,9 +10,20 @@
 
 namespace SkinUI {
 
+// Every number a skin gives (positions, sizes, paddings, image rectangles,
+// window sizes) is kept within plus or minus this bound before anything
+// computes with it.  2^20 pixels is far more than any real screen at 200 %
+// scaling needs, and small enough that sums and differences of a few such
+// values, or a product with a percentage, stay well inside 32 bits: a skin
+// of absurd numbers then draws nonsense instead of overflowing.
+constexpr int kMaxSkinNumber = 1 << 20;
+
+// `value` clamped to the bound above.
+int ClampSkinNumber(long value);
+
 // `count` decimal numbers, each followed by one separator character of
 // any kind ("0,0,10,10" and "0 0 10 10" read alike); missing numbers read
-// as 0.
+// as 0.  Each is clamped with ClampSkinNumber.
 void ParseIntList(LPCWSTR text, int* values, int count);
 RECT ParseRect(LPCWSTR text);
 SIZE ParseSize(LPCWSTR text);

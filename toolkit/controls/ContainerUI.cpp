@@ -1,7 +1,9 @@
 #include "toolkit/controls/ContainerUI.h"
 
+#include <cstdint>
 #include <cwchar>
 
+#include "toolkit/controls/LayoutSizing.h"
 #include "toolkit/controls/RenderClip.h"
 #include "toolkit/controls/ScrollBarUI.h"
 #include "toolkit/core/PaintManagerUI.h"
@@ -248,23 +250,28 @@ void CContainerUI::SetFloatPos(int iIndex) {
   auto* control = static_cast<CControlUI*>(m_items.GetAt(iIndex));
   if (control == nullptr || !control->IsVisible() || !control->IsFloat()) return;
 
+  // Computed in 64 bits and brought back within the layout bound: the
+  // offsets, sizes and percentages all come from the skin.
   const SIZE xy = control->GetFixedXY();
-  const int width = control->GetFixedWidth();
-  const int height = control->GetFixedHeight();
-  RECT rc = {};
+  const int64_t width = control->GetFixedWidth();
+  const int64_t height = control->GetFixedHeight();
+  int64_t left = 0;
+  int64_t top = 0;
+  int64_t right = 0;
+  int64_t bottom = 0;
   if (xy.cx >= 0) {
-    rc.left = m_rcItem.left + xy.cx;
-    rc.right = rc.left + width;
+    left = int64_t{m_rcItem.left} + xy.cx;
+    right = left + width;
   } else {
-    rc.right = m_rcItem.right + xy.cx;
-    rc.left = rc.right - width;
+    right = int64_t{m_rcItem.right} + xy.cx;
+    left = right - width;
   }
   if (xy.cy >= 0) {
-    rc.top = m_rcItem.top + xy.cy;
-    rc.bottom = rc.top + height;
+    top = int64_t{m_rcItem.top} + xy.cy;
+    bottom = top + height;
   } else {
-    rc.bottom = m_rcItem.bottom + xy.cy;
-    rc.top = rc.bottom - height;
+    bottom = int64_t{m_rcItem.bottom} + xy.cy;
+    top = bottom - height;
   }
   if (control->IsRelativePos()) {
     const TRelativePosUI relative = control->GetRelativePos();
@@ -272,15 +279,17 @@ void CContainerUI::SetFloatPos(int iIndex) {
     if (relative.szParent.cx != 0) {
       // Moved and stretched by the given shares of the parent's growth
       // since the last placement.
-      const int dx = now.cx - relative.szParent.cx;
-      const int dy = now.cy - relative.szParent.cy;
-      rc.left += dx * relative.nMoveXPercent / 100;
-      rc.top += dy * relative.nMoveYPercent / 100;
-      rc.right = rc.left + width + dx * relative.nZoomXPercent / 100;
-      rc.bottom = rc.top + height + dy * relative.nZoomYPercent / 100;
+      const int64_t dx = int64_t{now.cx} - relative.szParent.cx;
+      const int64_t dy = int64_t{now.cy} - relative.szParent.cy;
+      left += dx * relative.nMoveXPercent / 100;
+      top += dy * relative.nMoveYPercent / 100;
+      right = left + width + dx * relative.nZoomXPercent / 100;
+      bottom = top + height + dy * relative.nZoomYPercent / 100;
     }
     control->SetRelativeParentSize(now);
   }
+  const RECT rc = {ToCoordinate(left), ToCoordinate(top), ToCoordinate(right),
+                   ToCoordinate(bottom)};
   control->SetPos(rc);
 }
 

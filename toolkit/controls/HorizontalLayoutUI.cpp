@@ -83,7 +83,7 @@ void CHorizontalLayoutUI::SetPos(RECT rc) {
   // What the children with a width of their own take, and how many share
   // the rest.
   int stretchables = 0;
-  int fixedSum = 0;
+  int64_t fixedSum = 0;
   int placed = 0;
   for (int i = 0; i < m_items.GetSize(); ++i) {
     auto* control = static_cast<CControlUI*>(m_items[i]);
@@ -95,22 +95,22 @@ void CHorizontalLayoutUI::SetPos(RECT rc) {
       sz.cx = ClampWidth(*control, sz.cx);
     }
     const RECT padding = control->GetPadding();
-    fixedSum += sz.cx + padding.left + padding.right;
+    fixedSum += int64_t{sz.cx} + padding.left + padding.right;
     ++placed;
   }
-  const int paddingSum = placed > 0 ? m_iChildPadding * (placed - 1) : 0;
+  const int64_t paddingSum = placed > 0 ? int64_t{m_iChildPadding} * (placed - 1) : 0;
 
   // The pixels the division leaves over stay empty at the right.
   int stretch = 0;
   if (stretchables > 0) {
-    stretch = (available.cx - paddingSum - fixedSum) / stretchables;
+    stretch = ToCoordinate((available.cx - paddingSum - fixedSum) / stretchables);
     if (stretch < 0) stretch = 0;
   }
 
-  int x = rc.left;
+  int64_t x = rc.left;
   if (IsShown(m_pHorizontalScrollBar)) x -= m_pHorizontalScrollBar->GetScrollPos();
-  int remaining = available.cx;
-  int needed = 0;
+  int64_t remaining = available.cx;
+  int64_t needed = 0;
   for (int i = 0; i < m_items.GetSize(); ++i) {
     auto* control = static_cast<CControlUI*>(m_items[i]);
     if (!control->IsVisible()) continue;
@@ -120,22 +120,25 @@ void CHorizontalLayoutUI::SetPos(RECT rc) {
     }
     const RECT padding = control->GetPadding();
     remaining -= padding.left;
-    SIZE sz = control->EstimateSize(SIZE{remaining, available.cy});
+    SIZE sz = control->EstimateSize(SIZE{ToCoordinate(remaining), available.cy});
     if (sz.cx == 0) sz.cx = stretch;
     sz.cx = ClampWidth(*control, sz.cx);
 
     sz.cy = control->GetFixedHeight();
-    if (sz.cy == 0) sz.cy = rc.bottom - rc.top - padding.top - padding.bottom;
+    if (sz.cy == 0) {
+      sz.cy = ToCoordinate(int64_t{rc.bottom} - rc.top - padding.top - padding.bottom);
+    }
     if (sz.cy < 0) sz.cy = 0;
     sz.cy = ClampHeight(*control, sz.cy);
 
-    const int left = x + padding.left;
-    const int top = rc.top + padding.top;
-    control->SetPos(RECT{left, top, left + sz.cx, top + sz.cy});
+    const int left = ToCoordinate(x + padding.left);
+    const int top = ToCoordinate(int64_t{rc.top} + padding.top);
+    control->SetPos(
+        RECT{left, top, ToCoordinate(int64_t{left} + sz.cx), ToCoordinate(int64_t{top} + sz.cy)});
 
-    x += sz.cx + m_iChildPadding + padding.left + padding.right;
-    needed += sz.cx + padding.left + padding.right;
-    remaining -= sz.cx + m_iChildPadding + padding.right;
+    x += int64_t{sz.cx} + m_iChildPadding + padding.left + padding.right;
+    needed += int64_t{sz.cx} + padding.left + padding.right;
+    remaining -= int64_t{sz.cx} + m_iChildPadding + padding.right;
   }
   needed += paddingSum;
 
@@ -151,7 +154,7 @@ void CHorizontalLayoutUI::SetPos(RECT rc) {
         rc.bottom -= m_pHorizontalScrollBar->GetFixedHeight();
         NeedUpdate();
       }
-      m_pHorizontalScrollBar->SetScrollRange(needed - width);
+      m_pHorizontalScrollBar->SetScrollRange(ToCoordinate(needed - width));
     } else if (m_pHorizontalScrollBar->IsVisible()) {
       m_pHorizontalScrollBar->SetVisible(false);
       m_pHorizontalScrollBar->SetScrollRange(0);
@@ -160,7 +163,7 @@ void CHorizontalLayoutUI::SetPos(RECT rc) {
       NeedUpdate();
     }
   }
-  ProcessScrollBar(rc, needed, 0);
+  ProcessScrollBar(rc, ToCoordinate(needed), 0);
 }
 
 }  // namespace SkinUI

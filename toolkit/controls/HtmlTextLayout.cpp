@@ -71,6 +71,9 @@ CHtmlTextLayout::CHtmlTextLayout(HDC hDC, CPaintManagerUI* pManager, const RECT&
 
 void CHtmlTextLayout::Run(const wchar_t* pstrText) {
   m_state = TState();
+  m_fonts.clear();
+  m_colors.clear();
+  m_spacings.clear();
   m_state.p = pstrText;
   m_state.pt = POINT{m_rc.left, m_rc.top};
   m_state.lineHeight = FontLineHeight();
@@ -88,10 +91,17 @@ void CHtmlTextLayout::Run(const wchar_t* pstrText) {
       // Measure the line, then draw it again from its start with the height
       // it turned out to need.
       const TState start = m_state;
+      const size_t fonts = m_fonts.size();
+      const size_t colors = m_colors.size();
+      const size_t spacings = m_spacings.size();
       m_pass = Pass::kMeasure;
       LayLine();
       const int height = m_state.lineHeight;
+      // The nodes the measuring pushed belong to no state from before it.
       m_state = start;
+      m_fonts.resize(fonts);
+      m_colors.resize(colors);
+      m_spacings.resize(spacings);
       m_state.lineHeight = height;
       ApplyToDc();
       m_pass = Pass::kDraw;
@@ -114,7 +124,7 @@ int CHtmlTextLayout::GetBottom() const {
 
 CHtmlTextLayout::LineEnd CHtmlTextLayout::LayLine() {
   for (;;) {
-    const THtmlToken token = CHtmlTextScanner::Next(m_state.p, m_state.raw);
+    const THtmlToken token = m_scanner.Next(m_state.p, m_state.raw);
     bool ends = false;
     switch (token.kind) {
       case THtmlToken::kEnd:
@@ -187,18 +197,19 @@ bool CHtmlTextLayout::PlaceRun(const THtmlToken& token) {
   const TFontEntry& font = CurrentFont();
   const int available = m_rc.right - m_state.pt.x;
 
+  int width = 0;
+  const int measured = MeasurePrefix(text, length, available, width);
   int count = length;
   int consumed = length;
-  int width = TextWidth(text, length);
   bool overflow = false;
   bool ellipsis = false;
-  if (width > available) {
+  if (measured < length || width > available) {
     overflow = true;
     INT fit = 0;
     SIZE size = {};
     if (available > 0)
-      ::GetTextExtentExPointW(m_hDC, text, length, available, &fit, nullptr, &size);
-    count = std::clamp(static_cast<int>(fit), 0, length);
+      ::GetTextExtentExPointW(m_hDC, text, measured, available, &fit, nullptr, &size);
+    count = std::clamp(static_cast<int>(fit), 0, measured);
     // A run that starts the line keeps at least its first character, or
     // a character wider than the box would start every following line.
     if (count == 0 && m_state.pt.x == m_rc.left) count = 1;
@@ -265,8 +276,7 @@ bool CHtmlTextLayout::OpenTag(const THtmlToken& token) {
     case HtmlTag::Color: {
       const wchar_t* digits = SkipBlanks(param);
       if (*digits == L'#') ++digits;
-      m_state.colors.push_back(static_cast<DWORD>(std::wcstoul(digits, nullptr, 16)));
-      ApplyToDc();
+      PushColor(static_cast<DWORD>(std::wcstoul(digits, nullptr, 16)));
       break;
     }
     case HtmlTag::Font:
@@ -275,7 +285,8 @@ bool CHtmlTextLayout::OpenTag(const THtmlToken& token) {
     case HtmlTag::NewLine:
       return !m_bSingleLine;
     case HtmlTag::Paragraph:
-      m_state.spacings.push_back(DecimalParam(param));
+      m_spacings.push_back(TNode<int>{DecimalParam(param), m_state.spacing});
+      m_state.spacing = static_cast<int>(m_spacings.size()) - 1;
       GrowLine(FontLineHeight());
       break;
     case HtmlTag::Raw:
@@ -303,7 +314,7 @@ bool CHtmlTextLayout::CloseTag(const THtmlToken& token) {
     case HtmlTag::Link:
       if (m_state.linkDepth == 0) break;
       --m_state.linkDepth;
-      if (!m_state.colors.empty()) m_state.colors.pop_back();
+      PopColor();
       PopFont();
       if (m_state.openLink >= 0) m_pLinks[m_state.openLink].right = m_state.pt.x;
       m_state.openLink = -1;
@@ -315,11 +326,10 @@ bool CHtmlTextLayout::CloseTag(const THtmlToken& token) {
       PopFont();
       break;
     case HtmlTag::Color:
-      if (!m_state.colors.empty()) m_state.colors.pop_back();
-      ApplyToDc();
+      PopColor();
       break;
     case HtmlTag::Paragraph:
-      if (!m_state.spacings.empty()) m_state.spacings.pop_back();
+      if (m_state.spacing != kEmpty) m_state.spacing = m_spacings[m_state.spacing].below;
       return m_state.pt.x != m_rc.left;
     case HtmlTag::Raw:
       m_state.raw = false;
@@ -399,8 +409,10 @@ void CHtmlTextLayout::OpenLink(const CSkinString& target) {
   if (m_state.openLink >= 0) m_pLinks[m_state.openLink].right = m_state.pt.x;
   ++m_state.linkDepth;
   const bool hovered = m_bHover && m_sHoverLink == target;
-  m_state.colors.push_back(hovered ? m_pManager->GetDefaultLinkHoverFontColor()
-                                   : m_pManager->GetDefaultLinkFontColor());
+  m_colors.push_back(TNode<DWORD>{
+      hovered ? m_pManager->GetDefaultLinkHoverFontColor() : m_pManager->GetDefaultLinkFontColor(),
+      m_state.color});
+  m_state.color = static_cast<int>(m_colors.size()) - 1;
   PushVariant(HtmlTag::Underline);
   if (m_state.linkCount < m_linkCapacity) {
     const int slot = m_state.linkCount++;
@@ -424,15 +436,15 @@ CHtmlTextLayout::TFontEntry CHtmlTextLayout::MakeEntry(TFontInfo* info) const {
 }
 
 const CHtmlTextLayout::TFontEntry& CHtmlTextLayout::CurrentFont() const {
-  return m_state.fonts.empty() ? m_defaultFont : m_state.fonts.back();
+  return m_state.font == kEmpty ? m_defaultFont : m_fonts[m_state.font].value;
 }
 
 DWORD CHtmlTextLayout::CurrentColor() const {
-  return m_state.colors.empty() ? m_dwTextColor : m_state.colors.back();
+  return m_state.color == kEmpty ? m_dwTextColor : m_colors[m_state.color].value;
 }
 
 int CHtmlTextLayout::CurrentSpacing() const {
-  return m_state.spacings.empty() ? 0 : m_state.spacings.back();
+  return m_state.spacing == kEmpty ? 0 : m_spacings[m_state.spacing].value;
 }
 
 int CHtmlTextLayout::FontLineHeight() const {
@@ -442,9 +454,22 @@ int CHtmlTextLayout::FontLineHeight() const {
 }
 
 void CHtmlTextLayout::PushFont(TFontInfo* info) {
-  m_state.fonts.push_back(MakeEntry(info));
+  m_fonts.push_back(TNode<TFontEntry>{MakeEntry(info), m_state.font});
+  m_state.font = static_cast<int>(m_fonts.size()) - 1;
   ApplyToDc();
   GrowLine(FontLineHeight());
+}
+
+void CHtmlTextLayout::PushColor(DWORD color) {
+  m_colors.push_back(TNode<DWORD>{color, m_state.color});
+  m_state.color = static_cast<int>(m_colors.size()) - 1;
+  ApplyToDc();
+}
+
+void CHtmlTextLayout::PopColor() {
+  if (m_state.color == kEmpty) return;
+  m_state.color = m_colors[m_state.color].below;
+  ApplyToDc();
 }
 
 void CHtmlTextLayout::PushVariant(HtmlTag style) {
@@ -462,8 +487,7 @@ void CHtmlTextLayout::PushVariant(HtmlTag style) {
   wanted = true;
   const CSkinString face = current->sFontName;
   const int size = current->iSize;
-  HFONT font = m_pManager->GetFont(face, size, bold, underline, italic);
-  if (font == nullptr) font = m_pManager->AddFont(face, size, bold, underline, italic);
+  HFONT font = FindOrAddFont(face, size, bold, underline, italic);
   // Without the font, GetFontInfo gives the default font.
   PushFont(m_pManager->GetFontInfo(font));
 }
@@ -485,19 +509,31 @@ void CHtmlTextLayout::PushNamedFont(const CSkinString& param) {
   const bool bold = styles.Find(L"bold") >= 0;
   const bool underline = styles.Find(L"underline") >= 0;
   const bool italic = styles.Find(L"italic") >= 0;
-  HFONT font = m_pManager->GetFont(face, size, bold, underline, italic);
-  if (font == nullptr) font = m_pManager->AddFont(face, size, bold, underline, italic);
+  HFONT font = FindOrAddFont(face, size, bold, underline, italic);
   PushFont(m_pManager->GetFontInfo(font));
 }
 
+HFONT CHtmlTextLayout::FindOrAddFont(const CSkinString& face, int size, bool bold, bool underline,
+                                     bool italic) {
+  HFONT font = m_pManager->GetFont(face, size, bold, underline, italic);
+  if (font != nullptr) return font;
+  // A font made for a text stays with the window for good.  Texts naming
+  // thousands of faces, sizes and styles would use up the process's GDI
+  // objects and make every later lookup slow, so markup makes fonts only
+  // while the window holds fewer than a skin could want; spans beyond that
+  // are in the default font.
+  if (m_pManager->GetCustomFontCount() >= kMaxWindowFonts) return nullptr;
+  return m_pManager->AddFont(face, size, bold, underline, italic);
+}
+
 void CHtmlTextLayout::PopFont() {
-  if (m_state.fonts.empty()) return;
+  if (m_state.font == kEmpty) return;
   const bool wasItalic = CurrentFont().info->bItalic;
   // Italic glyphs lean into the space behind them; half a space's trailing
   // width keeps upright text that follows from touching them.
   ABC abc = {};
   const bool measured = wasItalic && ::GetCharABCWidthsW(m_hDC, L' ', L' ', &abc);
-  m_state.fonts.pop_back();
+  m_state.font = m_fonts[m_state.font].below;
   ApplyToDc();
   if (measured && !CurrentFont().info->bItalic) {
     m_state.pt.x = Move(m_state.pt.x, static_cast<int>(abc.abcC / 2));
@@ -511,6 +547,23 @@ void CHtmlTextLayout::ApplyToDc() const {
 
 void CHtmlTextLayout::GrowLine(int height) {
   if (!Drawing()) m_state.lineHeight = std::max(m_state.lineHeight, height);
+}
+
+int CHtmlTextLayout::MeasurePrefix(const wchar_t* text, int length, int available,
+                                   int& width) const {
+  // A run may be the rest of a long text.  Measuring all of it for every
+  // line it fills would make the layout quadratic in its length, so only
+  // what the average character width says may fit is measured first, and
+  // the measured part doubles until it no longer fits or the run ends: the
+  // work stays within a small multiple of what the line takes.
+  const int average = std::max<int>(CurrentFont().tm.tmAveCharWidth, 1);
+  const int guess = available > 0 ? available / average + 2 : 1;
+  int count = std::min(length, guess);
+  for (;;) {
+    width = TextWidth(text, count);
+    if (width > available || count == length) return count;
+    count = length - count > count ? count * 2 : length;
+  }
 }
 
 int CHtmlTextLayout::TextWidth(const wchar_t* text, int length) const {

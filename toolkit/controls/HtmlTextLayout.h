@@ -47,13 +47,26 @@ class CHtmlTextLayout {
     TEXTMETRICW tm;
   };
 
+  // The font, colour and spacing stacks share their nodes: a push appends
+  // a node that points at the one below it, a pop only moves the top.  A
+  // state holds just the index of each top, so that saving and restoring
+  // it at every line costs nothing however deep a text of unclosed tags
+  // has made the stacks.  Nodes are never freed before the layout ends;
+  // there is one per tag laid out.
+  template <class T>
+  struct TNode {
+    T value;
+    int below;
+  };
+  static constexpr int kEmpty = -1;
+
   // Everything a line changes, so that a line can be laid out again from
   // its start.
   struct TState {
     const wchar_t* p = nullptr;
-    std::vector<TFontEntry> fonts;
-    std::vector<DWORD> colors;
-    std::vector<int> spacings;
+    int font = kEmpty;
+    int color = kEmpty;
+    int spacing = kEmpty;
     bool raw = false;
     bool selected = false;
     // Links opened and not yet closed.
@@ -97,15 +110,23 @@ class CHtmlTextLayout {
   int CurrentSpacing() const;
   int FontLineHeight() const;
   void PushFont(TFontInfo* info);
+  void PushColor(DWORD color);
+  void PopColor();
   // The bold, italic or underlined variant of the current font, created in
   // the manager when missing.
   void PushVariant(HtmlTag style);
   void PushNamedFont(const CSkinString& param);
+  // The manager's font of that description, made there when missing and
+  // the window does not hold too many fonts already; null otherwise.
+  HFONT FindOrAddFont(const CSkinString& face, int size, bool bold, bool underline, bool italic);
   void PopFont();
   void ApplyToDc() const;
   // Measuring grows the line; the drawing pass keeps the measured height.
   void GrowLine(int height);
   int TextWidth(const wchar_t* text, int length) const;
+  // Measures no more of a run than the line can take: the number of
+  // characters measured, with their width in `width`.
+  int MeasurePrefix(const wchar_t* text, int length, int available, int& width) const;
 
   bool Drawing() const { return m_pass == Pass::kDraw; }
 
@@ -124,6 +145,11 @@ class CHtmlTextLayout {
   TFontEntry m_defaultFont;
   Pass m_pass = Pass::kMeasure;
   TState m_state;
+  CHtmlTextScanner m_scanner;
+  std::vector<TNode<TFontEntry>> m_fonts;
+  std::vector<TNode<DWORD>> m_colors;
+  std::vector<TNode<int>> m_spacings;
+  static constexpr DWORD kMaxWindowFonts = 256;
 };
 
 }  // namespace SkinUI

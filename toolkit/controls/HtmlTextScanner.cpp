@@ -38,6 +38,40 @@ bool CHtmlTextScanner::ScanEscape(const wchar_t* p, THtmlToken& token) {
   return false;
 }
 
+bool CHtmlTextScanner::IsStop(const wchar_t* p, Stop stop) {
+  switch (stop) {
+    case Stop::kCloser:
+      return IsCloser(*p);
+    case Stop::kRunEnd:
+      return *p == L'\n' || IsOpener(*p);
+    case Stop::kRawRunEnd: {
+      if (*p == L'\n') return true;
+      THtmlToken token;
+      return IsOpener(*p) && ScanCloseTag(p, token) && token.tag == HtmlTag::Raw;
+    }
+  }
+  return false;
+}
+
+const wchar_t* CHtmlTextScanner::FindStop(const wchar_t* from, Stop stop) {
+  TStretch& known = m_stretches[static_cast<int>(stop)];
+  if (known.end != nullptr && from >= known.begin && from <= known.end) return known.end;
+  // Searching on from an earlier position ends where the known stretch
+  // begins; its stop is then the answer.
+  const wchar_t* p = from;
+  while (*p != L'\0') {
+    if (known.end != nullptr && p == known.begin) {
+      p = known.end;
+      break;
+    }
+    if (IsStop(p, stop)) break;
+    ++p;
+  }
+  known.begin = from;
+  known.end = p;
+  return p;
+}
+
 bool CHtmlTextScanner::ScanOpenTag(const wchar_t* p, THtmlToken& token) {
   for (const auto& entry : kTags) {
     if (p[1] != entry.letter) continue;
@@ -50,8 +84,7 @@ bool CHtmlTextScanner::ScanOpenTag(const wchar_t* p, THtmlToken& token) {
       // A tag whose closer never comes is text: the parameter may not run
       // on to the end of the text.
       param = p + 3;
-      closer = param;
-      while (*closer != L'\0' && !IsCloser(*closer)) ++closer;
+      closer = FindStop(param, Stop::kCloser);
       if (*closer == L'\0') return false;
     } else {
       return false;
@@ -81,14 +114,9 @@ bool CHtmlTextScanner::ScanCloseTag(const wchar_t* p, THtmlToken& token) {
 int CHtmlTextScanner::RunLength(const wchar_t* p, bool raw) {
   // The first character belongs to the run whatever it is: the caller has
   // found that it begins no tag.
-  int length = 1;
-  for (const wchar_t* q = p + 1; *q != L'\0' && *q != L'\n'; ++q, ++length) {
-    if (!IsOpener(*q)) continue;
-    if (!raw) break;
-    THtmlToken token;
-    if (ScanCloseTag(q, token) && token.tag == HtmlTag::Raw) break;
-  }
-  return length;
+  if (p[1] == L'\0') return 1;
+  const wchar_t* end = FindStop(p + 1, raw ? Stop::kRawRunEnd : Stop::kRunEnd);
+  return static_cast<int>(end - p);
 }
 
 THtmlToken CHtmlTextScanner::Next(const wchar_t* p, bool raw) {

@@ -49,17 +49,36 @@ struct THtmlToken {
   wchar_t character = 0;
 };
 
+// Finds what begins at a position of one text.  A scanner serves one text
+// only: it remembers the stretches it has already searched for the end of
+// a tag or of a run, so that a text of many tags that never close, or one
+// long run laid out line by line (and each line twice), is searched once
+// instead of once per position.
 class CHtmlTextScanner {
  public:
   // What begins at `p`.  Inside raw text (`raw`) only a line feed and the
   // closing tag of the raw text end a run, and spaces belong to runs.
-  static THtmlToken Next(const wchar_t* p, bool raw);
+  THtmlToken Next(const wchar_t* p, bool raw);
 
  private:
+  // A stretch [begin, end) of the text known to hold no stop, and the stop
+  // (or the terminating null) at `end`.
+  struct TStretch {
+    const wchar_t* begin = nullptr;
+    const wchar_t* end = nullptr;
+  };
+  enum class Stop { kCloser, kRunEnd, kRawRunEnd };
+
+  static bool IsStop(const wchar_t* p, Stop stop);
+  // The first stop at or after `from`.
+  const wchar_t* FindStop(const wchar_t* from, Stop stop);
+
   static bool ScanEscape(const wchar_t* p, THtmlToken& token);
-  static bool ScanOpenTag(const wchar_t* p, THtmlToken& token);
+  bool ScanOpenTag(const wchar_t* p, THtmlToken& token);
   static bool ScanCloseTag(const wchar_t* p, THtmlToken& token);
-  static int RunLength(const wchar_t* p, bool raw);
+  int RunLength(const wchar_t* p, bool raw);
+
+  TStretch m_stretches[3];
 };
 
 }  // namespace SkinUI

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "toolkit/controls/AttributeValue.h"
 #include "toolkit/core/PaintManagerUI.h"
 
 namespace SkinUI {
@@ -21,21 +22,6 @@ constexpr struct {
 };
 
 bool IsSpace(wchar_t ch) { return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n'; }
-
-// Four decimal numbers, each separated from the next by one character of
-// any kind; the numbers missing at the end are 0.
-RECT ParseRect(const wchar_t* text) {
-  LONG values[4] = {};
-  const wchar_t* p = text;
-  for (LONG& value : values) {
-    if (*p == L'\0') break;
-    wchar_t* end = nullptr;
-    value = std::wcstol(p, &end, 10);
-    p = end;
-    if (*p != L'\0') ++p;
-  }
-  return RECT{values[0], values[1], values[2], values[3]};
-}
 
 bool IsZero(const RECT& rect) {
   return rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
@@ -142,6 +128,9 @@ void CImageAttribute::ApplyPair(const CSkinString& key, const CSkinString& value
       case Field::ResType:
         fields.sResType = value;
         break;
+      // Four numbers separated by one character of any kind, each kept
+      // within the bound of every skin number, so that the drawing
+      // arithmetic on them cannot overflow.
       case Field::Dest:
         fields.rcDest = ParseRect(value);
         break;

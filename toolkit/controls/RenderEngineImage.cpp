@@ -1,6 +1,7 @@
 // Image drawing: the nine-grid of a bitmap with hole, tiling and fade.
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "toolkit/controls/ImageAttribute.h"
@@ -69,6 +70,18 @@ class CStretchMode {
   POINT m_origin = {};
 };
 
+// The range of tiles [first, last) along one direction of the middle part
+// that meets [paintLow, paintHigh): a destination far larger than the
+// window costs only the tiles that can be seen.
+void VisibleTiles(int destLow, int destHigh, int tile, int paintLow, int paintHigh, int& first,
+                  int& last) {
+  const int64_t count = (static_cast<int64_t>(destHigh) - destLow + tile - 1) / tile;
+  const int64_t from = (static_cast<int64_t>(paintLow) - destLow) / tile;
+  const int64_t to = (static_cast<int64_t>(paintHigh) - destLow + tile - 1) / tile;
+  first = static_cast<int>(std::clamp<int64_t>(from, 0, count));
+  last = static_cast<int>(std::clamp<int64_t>(to, first, count));
+}
+
 // The middle part, tiled instead of stretched in one or both directions.
 // Tiles keep the source middle's size along a tiled direction and the last
 // one is cut at the middle's edge together with its source.
@@ -77,9 +90,16 @@ void DrawTiledMiddle(const CImageBlitter& blitter, const RECT& dest, const RECT&
   const int tileWidth = Width(src);
   const int tileHeight = Height(src);
   if (tileWidth <= 0 || tileHeight <= 0) return;
-  const int columns = xtiled ? (Width(dest) + tileWidth - 1) / tileWidth : 1;
-  const int rows = ytiled ? (Height(dest) + tileHeight - 1) / tileHeight : 1;
-  for (int row = 0; row < rows; ++row) {
+  int firstColumn = 0;
+  int lastColumn = 1;
+  int firstRow = 0;
+  int lastRow = 1;
+  if (xtiled)
+    VisibleTiles(dest.left, dest.right, tileWidth, paint.left, paint.right, firstColumn,
+                 lastColumn);
+  if (ytiled)
+    VisibleTiles(dest.top, dest.bottom, tileHeight, paint.top, paint.bottom, firstRow, lastRow);
+  for (int row = firstRow; row < lastRow; ++row) {
     RECT tile;
     RECT part;
     if (ytiled) {
@@ -93,7 +113,7 @@ void DrawTiledMiddle(const CImageBlitter& blitter, const RECT& dest, const RECT&
       part.top = src.top;
       part.bottom = src.bottom;
     }
-    for (int column = 0; column < columns; ++column) {
+    for (int column = firstColumn; column < lastColumn; ++column) {
       if (xtiled) {
         tile.left = dest.left + column * tileWidth;
         tile.right = std::min(tile.left + tileWidth, dest.right);
@@ -110,6 +130,17 @@ void DrawTiledMiddle(const CImageBlitter& blitter, const RECT& dest, const RECT&
   }
 }
 
+// Rectangles reaching the drawing routines are kept within this distance
+// of the origin.  Skin numbers are bounded already (AttributeValue.h); this
+// covers rectangles a program computes itself, so that the nine-grid's sums
+// of a rectangle and its corners, and the tile arithmetic, stay in 32 bits.
+constexpr int kMaxCoordinate = 1 << 26;
+
+RECT Bounded(const RECT& rect) {
+  auto bound = [](LONG value) { return std::clamp<LONG>(value, -kMaxCoordinate, kMaxCoordinate); };
+  return RECT{bound(rect.left), bound(rect.top), bound(rect.right), bound(rect.bottom)};
+}
+
 }  // namespace
 
 bool CRenderEngine::DrawImage(HDC hDC, CPaintManagerUI* pManager, const RECT& rcItem,
@@ -118,15 +149,16 @@ bool CRenderEngine::DrawImage(HDC hDC, CPaintManagerUI* pManager, const RECT& rc
   const TImageInfo* info = image.GetImageInfo();
   if (image.GetImageName().IsEmpty() || info == nullptr) return false;
 
-  RECT dest = rcItem;
-  const RECT& relative = image.GetDest();
+  const RECT item = Bounded(rcItem);
+  RECT dest = item;
+  const RECT relative = Bounded(image.GetDest());
   if (!IsZero(relative)) {
-    dest.left = rcItem.left + relative.left;
-    dest.top = rcItem.top + relative.top;
-    dest.right = std::min(rcItem.left + relative.right, rcItem.right);
-    dest.bottom = std::min(rcItem.top + relative.bottom, rcItem.bottom);
+    dest.left = item.left + relative.left;
+    dest.top = item.top + relative.top;
+    dest.right = std::min(item.left + relative.right, item.right);
+    dest.bottom = std::min(item.top + relative.bottom, item.bottom);
   }
-  if (!Meets(dest, rcItem)) return true;
+  if (!Meets(dest, item)) return true;
   if (Meets(dest, rcPaint)) {
     const bool alpha = pManager->IsLayeredWindow() || info->alphaChannel;
     DrawImage(hDC, info->hBitmap, dest, rcPaint, image.GetSource(), image.GetCorner(), alpha,
@@ -145,16 +177,23 @@ void CRenderEngine::DrawImage(HDC hDC, HBITMAP hBitmap, const RECT& rc, const RE
   const bool blend = alphaChannel || uFade < 255;
   CImageBlitter blitter(hDC, source.Get(), blend, uFade);
 
-  const RECT& d = rc;
-  const RECT& s = rcBmpPart;
-  const RECT& c = rcCorners;
+  const RECT d = Bounded(rc);
+  const RECT s = Bounded(rcBmpPart);
+  const RECT c = Bounded(rcCorners);
+  // Only what the paint rectangle and the device context's clip let
+  // through is ever drawn; tiling counts its tiles within that.
+  RECT paint = Bounded(rcPaint);
+  RECT clip = {};
+  const int clipKind = ::GetClipBox(hDC, &clip);
+  if (clipKind == NULLREGION) return;
+  if (clipKind != ERROR && !::IntersectRect(&paint, &paint, &clip)) return;
 
   if (!blend) {
     // An opaque image at its natural size without borders is copied as it
     // is, and only where the paint rectangle needs it.
     if (!hole && IsZero(c) && Width(d) == Width(s) && Height(d) == Height(s)) {
       RECT visible;
-      if (::IntersectRect(&visible, &d, &rcPaint)) {
+      if (::IntersectRect(&visible, &d, &paint)) {
         ::BitBlt(hDC, visible.left, visible.top, Width(visible), Height(visible), source.Get(),
                  s.left + visible.left - d.left, s.top + visible.top - d.top, SRCCOPY);
       }
@@ -203,16 +242,16 @@ void CRenderEngine::DrawImage(HDC hDC, HBITMAP hBitmap, const RECT& rc, const RE
     const RECT middle = {d.left + c.left, d.top + c.top, d.right - c.right, d.bottom - c.bottom};
     const RECT middleSource = {s.left + c.left, s.top + c.top, s.right - c.right,
                                s.bottom - c.bottom};
-    if (Meets(middle, rcPaint)) {
+    if (Meets(middle, paint)) {
       if (xtiled || ytiled) {
-        DrawTiledMiddle(blitter, middle, middleSource, rcPaint, xtiled, ytiled);
+        DrawTiledMiddle(blitter, middle, middleSource, paint, xtiled, ytiled);
       } else {
         blitter.Draw(middle, middleSource);
       }
     }
   }
   for (const Part& part : border) {
-    if (part.drawn && Meets(part.dest, rcPaint)) blitter.Draw(part.dest, part.src);
+    if (part.drawn && Meets(part.dest, paint)) blitter.Draw(part.dest, part.src);
   }
 }
 

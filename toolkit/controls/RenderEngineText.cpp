@@ -70,6 +70,11 @@ void DrawGdiplusText(HDC hDC, const Gdiplus::Font& font, RECT& rc, LPCWSTR pstrT
     rc.bottom = rc.top + static_cast<LONG>(bounds.Height) + 1;
     return;
   }
+  // GDI+ stops a line where the box's width ends but lays out a line
+  // taller than the box whole, and leaves the glyphs below the box; the box
+  // is made the clip, as GDI's text output does, unless DT_NOCLIP says
+  // otherwise.
+  if ((uStyle & DT_NOCLIP) == 0) graphics.SetClip(box, Gdiplus::CombineModeIntersect);
   Gdiplus::SolidBrush brush(Gdiplus::Color(kGdiplusTextAlpha, (dwTextColor >> 16) & 0xFF,
                                            (dwTextColor >> 8) & 0xFF, dwTextColor & 0xFF));
   graphics.DrawString(pstrText, length, &font, box, &format, &brush);

@@ -83,7 +83,7 @@ void CVerticalLayoutUI::SetPos(RECT rc) {
   // What the children with a height of their own take, and how many
   // share the rest.
   int stretchables = 0;
-  int fixedSum = 0;
+  int64_t fixedSum = 0;
   int placed = 0;
   for (int i = 0; i < m_items.GetSize(); ++i) {
     auto* control = static_cast<CControlUI*>(m_items[i]);
@@ -95,24 +95,24 @@ void CVerticalLayoutUI::SetPos(RECT rc) {
       sz.cy = ClampHeight(*control, sz.cy);
     }
     const RECT padding = control->GetPadding();
-    fixedSum += sz.cy + padding.top + padding.bottom;
+    fixedSum += int64_t{sz.cy} + padding.top + padding.bottom;
     ++placed;
   }
-  const int paddingSum = placed > 0 ? m_iChildPadding * (placed - 1) : 0;
+  const int64_t paddingSum = placed > 0 ? int64_t{m_iChildPadding} * (placed - 1) : 0;
 
   // The pixels the division leaves over stay empty at the bottom.
   int stretch = 0;
   if (stretchables > 0) {
-    stretch = (available.cy - paddingSum - fixedSum) / stretchables;
+    stretch = ToCoordinate((available.cy - paddingSum - fixedSum) / stretchables);
     if (stretch < 0) stretch = 0;
   }
 
-  int x = rc.left;
-  int y = rc.top;
+  int64_t x = rc.left;
+  int64_t y = rc.top;
   if (horizontal) x -= m_pHorizontalScrollBar->GetScrollPos();
   if (vertical) y -= m_pVerticalScrollBar->GetScrollPos();
-  int remaining = available.cy;
-  int needed = 0;
+  int64_t remaining = available.cy;
+  int64_t needed = 0;
   for (int i = 0; i < m_items.GetSize(); ++i) {
     auto* control = static_cast<CControlUI*>(m_items[i]);
     if (!control->IsVisible()) continue;
@@ -122,25 +122,28 @@ void CVerticalLayoutUI::SetPos(RECT rc) {
     }
     const RECT padding = control->GetPadding();
     remaining -= padding.top;
-    SIZE sz = control->EstimateSize(SIZE{available.cx, remaining});
+    SIZE sz = control->EstimateSize(SIZE{available.cx, ToCoordinate(remaining)});
     if (sz.cy == 0) sz.cy = stretch;
     sz.cy = ClampHeight(*control, sz.cy);
 
     sz.cx = control->GetFixedWidth();
-    if (sz.cx == 0) sz.cx = available.cx - padding.left - padding.right;
+    if (sz.cx == 0) {
+      sz.cx = ToCoordinate(int64_t{available.cx} - padding.left - padding.right);
+    }
     if (sz.cx < 0) sz.cx = 0;
     sz.cx = ClampWidth(*control, sz.cx);
 
-    const int left = x + padding.left;
-    const int top = y + padding.top;
-    control->SetPos(RECT{left, top, left + sz.cx, top + sz.cy});
+    const int left = ToCoordinate(x + padding.left);
+    const int top = ToCoordinate(y + padding.top);
+    control->SetPos(
+        RECT{left, top, ToCoordinate(int64_t{left} + sz.cx), ToCoordinate(int64_t{top} + sz.cy)});
 
-    y += sz.cy + m_iChildPadding + padding.top + padding.bottom;
-    needed += sz.cy + padding.top + padding.bottom;
-    remaining -= sz.cy + m_iChildPadding + padding.bottom;
+    y += int64_t{sz.cy} + m_iChildPadding + padding.top + padding.bottom;
+    needed += int64_t{sz.cy} + padding.top + padding.bottom;
+    remaining -= int64_t{sz.cy} + m_iChildPadding + padding.bottom;
   }
   needed += paddingSum;
-  ProcessScrollBar(rc, 0, needed);
+  ProcessScrollBar(rc, 0, ToCoordinate(needed));
 }
 
 }  // namespace SkinUI

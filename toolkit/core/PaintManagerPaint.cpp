@@ -182,6 +182,11 @@ void CPaintManagerUI::PaintLayered(const RECT& rcSystemPaint) {
   // The pixels are written directly, so the area must lie in the bitmap.
   if (!::IntersectRect(&paint, &paint, &client)) return;
 
+  // The pixels below are written by hand, so the back buffer must have the
+  // client's size whatever happened since it was made: a window can grow
+  // without a layout of its whole tree (an invisible root asks for none),
+  // and a buffer of the old size would be written past its end.
+  if (!OffscreenFits(client)) DiscardOffscreen();
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;
   if (!m_hDcOffscreen) m_hDcOffscreen.Reset(::CreateCompatibleDC(m_dcPaint.Get()));
@@ -190,6 +195,10 @@ void CPaintManagerUI::PaintLayered(const RECT& rcSystemPaint) {
         CRenderEngine::CreateBitmap(m_dcPaint.Get(), width, height, &m_pOffscreenBits));
   }
   if (!m_hDcOffscreen || !m_hbmpOffscreen || m_pOffscreenBits == nullptr) return;
+  // The rows are indexed from the client's origin; only the part of the
+  // paint rectangle inside the buffer is touched.
+  const RECT buffer = {0, 0, width, height};
+  if (!::IntersectRect(&paint, &paint, &buffer)) return;
   HDC dc = m_hDcOffscreen.Get();
   CSelectObject selected(dc, m_hbmpOffscreen.Get());
   const int saved = ::SaveDC(dc);
@@ -210,8 +219,13 @@ void CPaintManagerUI::PaintLayered(const RECT& rcSystemPaint) {
   if (AnyPositive(m_rcLayeredInset)) {
     // Text drawn by GDI leaves alpha at 0; the area of editing controls is
     // made opaque.
-    RECT opaque = {client.left + m_rcLayeredInset.left, client.top + m_rcLayeredInset.top,
-                   client.right - m_rcLayeredInset.right, client.bottom - m_rcLayeredInset.bottom};
+    // The insets come from the skin, whose numbers are bounded, but a
+    // program may set any: they are bounded here before the sums.
+    auto inset = [](LONG value) { return std::clamp<LONG>(value, 0, 1 << 20); };
+    RECT opaque = {client.left + inset(m_rcLayeredInset.left),
+                   client.top + inset(m_rcLayeredInset.top),
+                   client.right - inset(m_rcLayeredInset.right),
+                   client.bottom - inset(m_rcLayeredInset.bottom)};
     if (::IntersectRect(&opaque, &opaque, &paint)) {
       ::GdiFlush();
       for (int y = opaque.top; y < opaque.bottom; ++y) {

@@ -159,15 +159,41 @@ TEST_F(TextDraw, TextIsClippedToItsBoxUnlessNoClipIsSet) {
   }
 }
 
+// Wine's GDI+ lays a line out only as far as it fits the box's width, so
+// text running past the right edge proves nothing about clipping.  A line
+// taller than its box is laid out whole, though: the clip alone keeps its
+// glyphs inside.  The text here is in a font twice the box's height and
+// far longer than the box is wide; every pixel around the box must keep
+// the background, for each alignment, while the same text without the
+// clip (DT_NOCLIP) shows that it would reach beyond the box.
 TEST_F(TextDraw, GdiplusTextStaysInItsBox) {
   manager.SetUseGdiplusText(true);
-  RenderCanvas canvas(200, 60);
-  RECT rc = {10, 10, 40, 40};
-  CRenderEngine::DrawTextW(canvas.Dc(), &manager, rc, L"HHHHHHHHHH", kBlack, -1,
-                           DT_SINGLELINE | DT_END_ELLIPSIS);
-  const RECT ink = InkBounds(canvas);
-  ASSERT_FALSE(test::IsEmpty(ink));
-  EXPECT_LE(ink.right, 40);
+  const int big = manager.GetCustomFontCount();
+  ASSERT_NE(manager.AddFont(test::kLatinFace, 40, true, false, false), nullptr);
+  const RECT box = {60, 30, 140, 50};
+  const wchar_t* text = L"Wg Wg Wg Wg Wg Wg Wg Wg";
+  const UINT styles[] = {
+      0,
+      DT_SINGLELINE,
+      DT_WORDBREAK,
+      DT_SINGLELINE | DT_CENTER | DT_VCENTER,
+      DT_SINGLELINE | DT_RIGHT | DT_BOTTOM,
+      DT_SINGLELINE | DT_END_ELLIPSIS,
+  };
+  for (UINT style : styles) {
+    for (UINT noClip : {0u, static_cast<UINT>(DT_NOCLIP)}) {
+      RenderCanvas canvas(200, 80);
+      RECT rc = box;
+      CRenderEngine::DrawTextW(canvas.Dc(), &manager, rc, text, kBlack, big, style | noClip);
+      const RECT ink = InkBounds(canvas);
+      ASSERT_FALSE(test::IsEmpty(ink)) << "style " << style << ", no clip " << noClip;
+      const bool inside = ink.left >= box.left && ink.top >= box.top && ink.right <= box.right &&
+                          ink.bottom <= box.bottom;
+      EXPECT_EQ(inside, noClip == 0)
+          << "style " << style << ", no clip " << noClip << ": ink " << ink.left << "," << ink.top
+          << "," << ink.right << "," << ink.bottom;
+    }
+  }
 }
 
 TEST_F(TextDraw, CalculatingTheRectangleMeasuresAndDrawsNothing) {

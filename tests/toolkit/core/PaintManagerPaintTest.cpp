@@ -248,6 +248,50 @@ TEST(LayeredPaint, OnlyTheDirtyUnionIsRepaintedUntilARestore) {
   EXPECT_EQ(screen(150, 50), 0xFF0000u);
 }
 
+// A hidden root asks for no layout when the window grows, so nothing
+// remakes the back buffer before the next layered frame; that frame is
+// cleared pixel by pixel at the new size, and must be given a buffer of
+// that size instead of being written past the end of the old one.  The
+// hidden root draws nothing: the grown window shows the white window
+// below it everywhere, its far corner included.
+TEST(LayeredPaint, AWindowGrownWithoutALayoutGetsABufferOfItsSize) {
+  SkinTestWindow backdrop(900, 700, 300, 200);
+  auto* white = new CContainerUI;
+  white->SetBkColor(0xFFFFFFFF);
+  backdrop.Manager().AttachDialog(white);
+  backdrop.Paint();
+
+  SkinTestWindow window(100, 50, 300, 200);
+  ::SetWindowPos(window.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  window.Manager().SetUseLayeredWindow(true);
+  auto* root = new CContainerUI;
+  root->SetBkColor(0xFF336699);
+  window.Manager().AttachDialog(root);
+  window.Paint();
+  auto screen = [&window](int x, int y) { return test::CaptureWindow(window.Get()).At(x, y); };
+  ASSERT_EQ(screen(5, 5), 0x336699u);
+
+  root->SetVisible(false);
+  window.Paint();
+  for (SIZE size : {SIZE{0, 0}, SIZE{40, 700}, SIZE{900, 30}, SIZE{900, 700}}) {
+    ::SetWindowPos(window.Get(), nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(window.Get(), nullptr, FALSE);
+    window.Paint();
+  }
+  RECT client = {};
+  ::GetClientRect(window.Get(), &client);
+  ASSERT_EQ(client.right, 900);
+  EXPECT_EQ(screen(5, 5), 0xFFFFFFu);
+  EXPECT_EQ(screen(850, 650), 0xFFFFFFu);
+
+  // Shown again, the whole frame is drawn at the new size.
+  root->SetVisible(true);
+  window.Paint();
+  EXPECT_EQ(screen(5, 5), 0x336699u);
+  EXPECT_EQ(screen(850, 650), 0x336699u);
+}
+
 TEST_F(LayeredWindow, TheRichEditCornerIsMadeOpaque) {
   // A white window right below the layered one shows through wherever
   // the layered window is fully transparent.

@@ -190,8 +190,11 @@ def main():
     skin = [('img/Button.png', rgba_png()), ('img/empty.png', b''), ('readme.txt', b'not an image\n')]
     for name, data in skin + [('bk.png', opaque_png((0, 0, 255)))]:
         write('skin/' + name, data)
+    # Names at the reader's length limit: one of 255 characters, which must
+    # be found, and one of 256, which must not, though it is there.
+    longest = [('n' * 251 + '.txt', b'255 characters\n'), ('n' * 252 + '.txt', b'256 characters\n')]
     write('skin.zip', zip_bytes(skin + [('bk.png', opaque_png((0, 255, 0))),
-                                        ('Legacy\\Icon.png', opaque_png((255, 0, 0)))]))
+                                        ('Legacy\\Icon.png', opaque_png((255, 0, 0)))] + longest))
 
     # Archives and images that must be refused without harm.
     write('malformed/not-an-image.png', b'this is plain text, not a picture\n')
