@@ -63,6 +63,16 @@ std::vector<int64_t> ZoneOffsets() {
   return offsets;
 }
 
+// The calendar fields down to the minute are those expected.
+void ExpectSameClock(const LocalTimeFields& local, const LocalTimeFields& expected) {
+  EXPECT_EQ(local.year, expected.year);
+  EXPECT_EQ(local.month, expected.month);
+  EXPECT_EQ(local.dayOfWeek, expected.dayOfWeek);
+  EXPECT_EQ(local.day, expected.day);
+  EXPECT_EQ(local.hour, expected.hour);
+  EXPECT_EQ(local.minute, expected.minute);
+}
+
 struct Instant {
   const char* name;
   int64_t microseconds;
@@ -96,14 +106,7 @@ void ExpectLocalInstant(const Instant& instant) {
   EXPECT_EQ(local.second, instant.utc.second);
   EXPECT_EQ(local.milliseconds, instant.utc.milliseconds);
   EXPECT_EQ(local.dayOfWeek, DayOfWeek(local.year, local.month, local.day));
-  if (offset == 0) {
-    EXPECT_EQ(local.year, instant.utc.year);
-    EXPECT_EQ(local.month, instant.utc.month);
-    EXPECT_EQ(local.dayOfWeek, instant.utc.dayOfWeek);
-    EXPECT_EQ(local.day, instant.utc.day);
-    EXPECT_EQ(local.hour, instant.utc.hour);
-    EXPECT_EQ(local.minute, instant.utc.minute);
-  }
+  if (offset == 0) ExpectSameClock(local, instant.utc);
 }
 
 TEST(LocalTimeFromMicroseconds, ConvertsKnownInstants) {
@@ -182,6 +185,8 @@ TEST(LocalTimeFromMicroseconds, ShowsTheClockOfTheZoneNotUtc) {
   TIME_ZONE_INFORMATION zone = {};
   ::GetTimeZoneInformation(&zone);
   ASSERT_EQ(zone.Bias, -480) << "the test program runs in another zone than UTC+8";
+  // Each instant with the fields of China's clock where the others have
+  // those of UTC.
   const Instant instants[] = {
       {"Unix epoch", 11644473600000000LL, {1970, 1, 4, 1, 8, 0, 0, 0}, 0},
       // 20:30 UTC on Tuesday 5 March 2024 is already Wednesday in China.
@@ -191,12 +196,7 @@ TEST(LocalTimeFromMicroseconds, ShowsTheClockOfTheZoneNotUtc) {
     SCOPED_TRACE(instant.name);
     const LocalTimeFields local = LocalTimeFromMicroseconds(instant.microseconds);
     SCOPED_TRACE(Describe(local));
-    EXPECT_EQ(local.year, instant.utc.year);
-    EXPECT_EQ(local.month, instant.utc.month);
-    EXPECT_EQ(local.dayOfWeek, instant.utc.dayOfWeek);
-    EXPECT_EQ(local.day, instant.utc.day);
-    EXPECT_EQ(local.hour, instant.utc.hour);
-    EXPECT_EQ(local.minute, instant.utc.minute);
+    ExpectSameClock(local, instant.utc);
   }
 }
 
