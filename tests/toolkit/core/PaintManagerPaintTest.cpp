@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -248,6 +249,17 @@ TEST(LayeredPaint, OnlyTheDirtyUnionIsRepaintedUntilARestore) {
   EXPECT_EQ(screen(150, 50), 0xFF0000u);
 }
 
+// A white window of the given size behind the layered one under test, so
+// that whatever the layered window leaves transparent shows white.
+std::unique_ptr<SkinTestWindow> WhiteBackdrop(int width, int height) {
+  auto backdrop = std::make_unique<SkinTestWindow>(width, height, 300, 200);
+  auto* white = new CContainerUI;
+  white->SetBkColor(0xFFFFFFFF);
+  backdrop->Manager().AttachDialog(white);
+  backdrop->Paint();
+  return backdrop;
+}
+
 // A hidden root asks for no layout when the window grows, so nothing
 // remakes the back buffer before the next layered frame; that frame is
 // cleared pixel by pixel at the new size, and must be given a buffer of
@@ -255,11 +267,7 @@ TEST(LayeredPaint, OnlyTheDirtyUnionIsRepaintedUntilARestore) {
 // hidden root draws nothing: the grown window shows the white window
 // below it everywhere, its far corner included.
 TEST(LayeredPaint, AWindowGrownWithoutALayoutGetsABufferOfItsSize) {
-  SkinTestWindow backdrop(900, 700, 300, 200);
-  auto* white = new CContainerUI;
-  white->SetBkColor(0xFFFFFFFF);
-  backdrop.Manager().AttachDialog(white);
-  backdrop.Paint();
+  const auto backdrop = WhiteBackdrop(900, 700);
 
   SkinTestWindow window(100, 50, 300, 200);
   ::SetWindowPos(window.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -295,11 +303,7 @@ TEST(LayeredPaint, AWindowGrownWithoutALayoutGetsABufferOfItsSize) {
 TEST_F(LayeredWindow, TheRichEditCornerIsMadeOpaque) {
   // A white window right below the layered one shows through wherever
   // the layered window is fully transparent.
-  SkinTestWindow backdrop(200, 100, 300, 200);
-  auto* white = new CContainerUI;
-  white->SetBkColor(0xFFFFFFFF);
-  backdrop.Manager().AttachDialog(white);
-  backdrop.Paint();
+  const auto backdrop = WhiteBackdrop(200, 100);
   ::SetWindowPos(window.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   // Nothing is painted but a small opaque block; the corner insets
