@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "src/DevToolsPipe.h"
+#include "src/ProgramStart.h"
 #include "util/UniqueHandle.h"
 
 namespace engine {
@@ -87,19 +88,12 @@ bool NativeProcessRuns(unsigned long pid) {
   return state != 'Z' && state != 'X';
 }
 
-// Runs a native command under Wine and waits for it briefly.
+// Runs a native command under Wine.  Nothing tells when it ends: Wine
+// gives no handle to a native program.
 void RunNative(const std::wstring& commandLine) {
-  std::wstring line = commandLine;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info = {};
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &info)) {
-    return;
-  }
-  const CKernelHandle process(info.hProcess);
-  const CKernelHandle thread(info.hThread);
-  if (process) ::WaitForSingleObject(process.Get(), 5000);
+  ProgramStartOptions options;
+  options.flags = CREATE_NO_WINDOW;
+  StartProgram(commandLine, true, options);
 }
 
 // Opens the pipe the program writes to for writing only.  Opened through
@@ -345,17 +339,19 @@ bool ChromiumProcess::Launch(const std::wstring& executable, const std::wstring&
       }
     }
   }
-  PROCESS_INFORMATION info = {};
-  const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags,
-                                        nullptr, nullptr, &startup.StartupInfo, &info);
+  ProgramStartOptions options;
+  options.flags = flags;
+  options.inheritHandles = true;
+  options.startup = &startup.StartupInfo;
+  CKernelHandle process;
+  const bool started = StartProgram(commandLine, native, options, &process);
   if (startup.lpAttributeList != nullptr) ::DeleteProcThreadAttributeList(startup.lpAttributeList);
   if (!started) {
     EndUnready();
     return false;
   }
-  // Under Wine a native program comes without process or thread handles.
-  if (info.hThread != nullptr) ::CloseHandle(info.hThread);
-  m_process = info.hProcess;
+  // Under Wine the browser's shell is a native program, without a handle.
+  m_process = process.Release();
   m_launched = true;
   m_profileFolder = folder;
   return true;
