@@ -28,12 +28,18 @@ struct PageServer::State {
     for (;;) {
       SOCKET connection = ::accept(listener, nullptr, nullptr);
       if (connection == INVALID_SOCKET) return;
-      std::lock_guard<std::mutex> lock(mutex);
-      if (stopping) {
-        ::closesocket(connection);
-        return;
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (stopping) {
+          ::closesocket(connection);
+          return;
+        }
+        open.insert(connection);
       }
-      open.insert(connection);
+      // The thread is made outside the lock: making a thread waits for the
+      // runtime's own locks, and the test's thread must never wait for that
+      // while it waits for ours.  Only this thread touches the list until
+      // the server has joined it.
       connections.emplace_back([this, connection] {
         Serve(connection);
         std::lock_guard<std::mutex> lock(mutex);
