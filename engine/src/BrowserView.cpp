@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "src/KeyNames.h"
+#include "src/TaskThread.h"
 #include "util/TextUtil.h"
 
 namespace engine {
@@ -402,11 +403,12 @@ LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   }
   auto* impl = reinterpret_cast<BrowserView::Impl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (impl == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-  // No fault of the engine may leave through the window procedure.
+  // No fault of the engine may leave through the window procedure: what
+  // nothing handled ends the program through its crash filter.
   try {
     return impl->Handle(message, wParam, lParam);
   } catch (...) {
-    return 0;
+    RaiseUnhandledException();
   }
 }
 

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <new>
+#include <system_error>
 
 #include "include/cef_api_hash.h"
 #include "include/cef_app.h"
@@ -10,6 +12,7 @@
 #include "include/cef_v8.h"
 #include "src/BrowserImpl.h"
 #include "src/Engine.h"
+#include "src/TaskThread.h"
 
 namespace {
 
@@ -40,10 +43,17 @@ int CefExecuteProcess(const CefMainArgs& args, CefRefPtr<CefApp> application,
 bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
                    CefRefPtr<CefApp> application, void* windows_sandbox_info) {
   (void)windows_sandbox_info;
+  // A thread or memory the platform refuses means no engine, which the
+  // caller is told; anything else thrown is a fault and ends the program
+  // through its crash filter rather than passing unseen.
   try {
     return engine::Engine::Initialize(args, settings, application);
-  } catch (...) {
+  } catch (const std::system_error&) {
     return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (...) {
+    engine::RaiseUnhandledException();
   }
 }
 
@@ -51,6 +61,7 @@ void CefShutdown() {
   try {
     engine::Engine::Shutdown();
   } catch (...) {
+    engine::RaiseUnhandledException();
   }
 }
 
