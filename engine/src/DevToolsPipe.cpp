@@ -15,22 +15,21 @@ constexpr size_t kReadChunkBytes = 256 * 1024;
 
 }  // namespace
 
+void DevToolsPipe::EndCloser::operator()(void* handle) const {
+  if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+}
+
 DevToolsPipe::DevToolsPipe(void* fromBrowser, void* toBrowser, size_t maxMessageBytes)
     : m_fromBrowser(fromBrowser),
       m_toBrowser(toBrowser),
       m_maxMessageBytes(maxMessageBytes),
       m_buffer(kReadChunkBytes) {}
 
-DevToolsPipe::~DevToolsPipe() {
-  CloseSending();
-  if (m_fromBrowser != INVALID_HANDLE_VALUE && m_fromBrowser != nullptr) {
-    ::CloseHandle(m_fromBrowser);
-  }
-}
+DevToolsPipe::~DevToolsPipe() = default;
 
 bool DevToolsPipe::Send(const std::string& message) {
   std::lock_guard<std::mutex> lock(m_sendLock);
-  if (m_toBrowser == nullptr || m_toBrowser == INVALID_HANDLE_VALUE) return false;
+  if (!m_toBrowser || m_toBrowser.get() == INVALID_HANDLE_VALUE) return false;
   // The message and its end go out in one write where they fit in one,
   // so that the browser can act on it at once.
   std::string whole;
@@ -41,7 +40,7 @@ bool DevToolsPipe::Send(const std::string& message) {
   while (sent < whole.size()) {
     DWORD wrote = 0;
     const DWORD part = static_cast<DWORD>(std::min<size_t>(whole.size() - sent, 1u << 20));
-    if (!::WriteFile(m_toBrowser, whole.data() + sent, part, &wrote, nullptr) || wrote == 0) {
+    if (!::WriteFile(m_toBrowser.get(), whole.data() + sent, part, &wrote, nullptr) || wrote == 0) {
       return false;
     }
     sent += wrote;
@@ -55,8 +54,8 @@ DevToolsPipe::Received DevToolsPipe::Receive(std::string& message) {
   for (;;) {
     if (m_bufferStart == m_bufferEnd) {
       DWORD got = 0;
-      if (!::ReadFile(m_fromBrowser, m_buffer.data(), static_cast<DWORD>(m_buffer.size()), &got,
-                      nullptr) ||
+      if (!::ReadFile(m_fromBrowser.get(), m_buffer.data(), static_cast<DWORD>(m_buffer.size()),
+                      &got, nullptr) ||
           got == 0) {
         // A message cut off by the end was never finished; it is not one.
         message.clear();
@@ -88,8 +87,7 @@ DevToolsPipe::Received DevToolsPipe::Receive(std::string& message) {
 
 void DevToolsPipe::CloseSending() {
   std::lock_guard<std::mutex> lock(m_sendLock);
-  if (m_toBrowser != nullptr && m_toBrowser != INVALID_HANDLE_VALUE) ::CloseHandle(m_toBrowser);
-  m_toBrowser = nullptr;
+  m_toBrowser.reset();
 }
 
 void DevToolsPipe::CancelReceive(unsigned long readerThreadId) {

@@ -54,9 +54,15 @@ class DevToolsPipe {
   void CancelReceive(unsigned long readerThreadId);
 
  private:
-  void* m_fromBrowser;
+  // Owns one end of a pipe (a kernel handle), closing it once.
+  struct EndCloser {
+    void operator()(void* handle) const;
+  };
+  using End = std::unique_ptr<void, EndCloser>;
+
+  End m_fromBrowser;
   std::mutex m_sendLock;  // guards m_toBrowser and whole messages
-  void* m_toBrowser;
+  End m_toBrowser;
   const size_t m_maxMessageBytes;
   // Bytes read past the end of the last message.
   std::vector<char> m_buffer;
