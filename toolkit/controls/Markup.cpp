@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -35,8 +36,12 @@ const wchar_t kExpectedEndTagStart[] = L"Expected end-tag start";
 const wchar_t kUnmatchedClosingTag[] = L"Unmatched closing tag";
 const wchar_t kOutOfMemory[] = L"Out of memory";
 
-// The element table grows by half its size plus this many records.
-constexpr unsigned long kElementGrowth = 500;
+// The record table is sized before parsing from the length of the text, so
+// that it normally never moves: one cell for every eight units, which is
+// more than twice what skin files use (one for every twenty or so).  Only
+// denser documents make it grow, and then it doubles.
+constexpr size_t kUnitsPerCell = 8;
+constexpr size_t kMinimumCells = 64;
 
 // Whitespace is every code up to 32, but never the terminator.
 bool IsWhitespace(wchar_t ch) { return ch != L'\0' && ch <= L' '; }
@@ -228,9 +233,9 @@ wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size)
 
 CMarkup::CMarkup(const wchar_t* text)
     : m_pstrXML(nullptr),
-      m_pElements(nullptr),
-      m_nElements(0),
-      m_nReservedElements(0),
+      m_pCells(nullptr),
+      m_nCells(0),
+      m_nReservedCells(0),
       m_bPreserveWhitespace(true) {
   ClearError();
   if (text != nullptr) Load(text);
@@ -241,13 +246,13 @@ CMarkup::~CMarkup() { Release(); }
 void CMarkup::Release() {
   std::free(m_pstrXML);
   m_pstrXML = nullptr;
-  std::free(m_pElements);
-  m_pElements = nullptr;
-  m_nElements = 0;
-  m_nReservedElements = 0;
+  std::free(m_pCells);
+  m_pCells = nullptr;
+  m_nCells = 0;
+  m_nReservedCells = 0;
 }
 
-bool CMarkup::IsValid() const { return m_pElements != nullptr; }
+bool CMarkup::IsValid() const { return m_pCells != nullptr; }
 
 void CMarkup::SetPreserveWhitespace(bool preserve) { m_bPreserveWhitespace = preserve; }
 
@@ -260,8 +265,9 @@ void CMarkup::GetLastErrorLocation(wchar_t* buffer, size_t capacity) const {
 }
 
 CMarkupNode CMarkup::GetRoot() {
-  if (m_nElements < 2) return CMarkupNode();
-  return CMarkupNode(this, 1);
+  // The first element follows the unused record at index 0.
+  if (m_nCells <= kElementCells) return CMarkupNode();
+  return CMarkupNode(this, kElementCells);
 }
 
 void CMarkup::ClearError() {
@@ -283,7 +289,7 @@ bool CMarkup::Load(const wchar_t* text) {
   wchar_t* copy = static_cast<wchar_t*>(std::malloc(units * sizeof(wchar_t)));
   if (copy == nullptr) return Fail(kOutOfMemory, L"");
   std::memcpy(copy, text, units * sizeof(wchar_t));
-  return ParseOwnedText(copy);
+  return ParseOwnedText(copy, units - 1);
 }
 
 bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncoding encoding) {
@@ -293,6 +299,8 @@ bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncodin
   if (bytes == nullptr && size > 0) return false;
 
   wchar_t* text = nullptr;
+  // Every conversion below gives at most one unit per byte.
+  const size_t units = size;
   switch (encoding) {
     case MarkupEncoding::Utf8:
       if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
@@ -326,27 +334,42 @@ bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncodin
       return false;
   }
   if (text == nullptr) return Fail(kOutOfMemory, L"");
-  return ParseOwnedText(text);
+  return ParseOwnedText(text, units);
 }
 
-bool CMarkup::ParseOwnedText(wchar_t* text) {
+bool CMarkup::ParseOwnedText(wchar_t* text, size_t units) {
   m_pstrXML = text;
+  if (!ReserveCells(units)) {
+    Release();
+    return Fail(kOutOfMemory, L"");
+  }
   if (Parse()) return true;
   Release();
   return false;
 }
 
-unsigned long CMarkup::ReserveElement() {
-  if (m_nElements >= m_nReservedElements) {
-    const unsigned long reserved = m_nReservedElements + m_nReservedElements / 2 + kElementGrowth;
-    void* grown = std::realloc(m_pElements, reserved * sizeof(XMLELEMENT));
-    if (grown == nullptr) return 0;
-    m_pElements = static_cast<XMLELEMENT*>(grown);
-    m_nReservedElements = reserved;
-  }
-  XMLELEMENT& element = m_pElements[m_nElements];
-  element.iStart = element.iChild = element.iNext = element.iParent = element.iData = 0;
-  return m_nElements++;
+bool CMarkup::ReserveCells(size_t units) {
+  const size_t cells = units / kUnitsPerCell + kMinimumCells;
+  if (cells > ULONG_MAX / sizeof(XMLATTRIBUTE)) return false;
+  m_pCells = static_cast<XMLATTRIBUTE*>(std::malloc(cells * sizeof(XMLATTRIBUTE)));
+  if (m_pCells == nullptr) return false;
+  m_nReservedCells = static_cast<unsigned long>(cells);
+  m_nCells = 0;
+  return true;
+}
+
+bool CMarkup::GrowCells(unsigned long cells) {
+  // Offsets and indexes are 32 bits wide, and so is the table's size in
+  // bytes on this platform: past that, there is no memory.
+  const size_t limit = ULONG_MAX / sizeof(XMLATTRIBUTE);
+  if (cells > limit - m_nCells) return false;
+  size_t reserved = m_nReservedCells <= limit / 2 ? size_t{m_nReservedCells} * 2 : limit;
+  if (reserved < size_t{m_nCells} + cells) reserved = size_t{m_nCells} + cells;
+  void* grown = std::realloc(m_pCells, reserved * sizeof(XMLATTRIBUTE));
+  if (grown == nullptr) return false;
+  m_pCells = static_cast<XMLATTRIBUTE*>(grown);
+  m_nReservedCells = static_cast<unsigned long>(reserved);
+  return true;
 }
 
 void CMarkup::DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) const {
@@ -377,14 +400,14 @@ void CMarkup::DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) 
     }
     *output++ = *input++;
   }
-  // The attribute mapper walks the buffer later; what decoding freed must
-  // not look like anything but blanks.
-  for (wchar_t* gap = output; gap < input; ++gap) *gap = L' ';
 }
 
 bool CMarkup::Parse() {
-  // Slot 0 is never an element, so that index 0 can mean "none".
-  if (ReserveElement() != 0) return Fail(kOutOfMemory, L"");
+  // Cells 0 to 2 hold no element, so that index 0 can mean "none".
+  XMLELEMENT& none = Element(0);
+  none.iStart = none.iChild = none.iNext = none.iParent = none.iData = none.nAttributes = 0;
+  m_nCells = kElementCells;
+  const unsigned long root = kElementCells;
 
   // The element whose content is being parsed (0: the top level) and the
   // last element finished at that level.  The open elements outside it are
@@ -395,17 +418,18 @@ bool CMarkup::Parse() {
   // because until then that place may still be the '<' that follows.
   unsigned long current = 0;
   unsigned long previous = 0;
-  wchar_t* text = m_pstrXML;
+  wchar_t* const base = m_pstrXML;
+  wchar_t* text = base;
 
   for (;;) {
     SkipWhitespace(text);
     if (*text == L'\0') {
-      // A document may end while its root is still open; deeper elements
-      // must be closed.
-      if (current > 1) return Fail(kExpectedStartTag, text);
+      // A document may end while its first element is still open; deeper
+      // elements must be closed.
+      if (current > root) return Fail(kExpectedStartTag, text);
       if (current == 0) return true;
-      XMLELEMENT& closed = m_pElements[current];
-      m_pstrXML[closed.iNext] = L'\0';
+      XMLELEMENT& closed = Element(current);
+      base[closed.iNext] = L'\0';
       closed.iNext = 0;
       previous = current;
       current = closed.iParent;
@@ -417,13 +441,13 @@ bool CMarkup::Parse() {
       // An end tag closes the innermost open element.  At the top level
       // nothing is open and the parse is over.
       if (current == 0) return true;
-      XMLELEMENT& closed = m_pElements[current];
-      m_pstrXML[closed.iNext] = L'\0';
+      XMLELEMENT& closed = Element(current);
+      base[closed.iNext] = L'\0';
       text += 2;
       SkipWhitespace(text);
       // The name is terminated already, so it is compared up to its end.
       wchar_t* endName = text;
-      for (const wchar_t* name = m_pstrXML + closed.iStart; *name != L'\0'; ++name, ++endName) {
+      for (const wchar_t* name = base + closed.iStart; *name != L'\0'; ++name, ++endName) {
         if (*endName != *name) return Fail(kUnmatchedClosingTag, text);
       }
       text = endName;
@@ -447,16 +471,19 @@ bool CMarkup::Parse() {
       continue;
     }
 
-    const unsigned long index = ReserveElement();
-    if (index == 0) return Fail(kOutOfMemory, text);
+    if (m_nReservedCells - m_nCells < kElementCells && !GrowCells(kElementCells))
+      return Fail(kOutOfMemory, text);
+    const unsigned long index = m_nCells;
+    m_nCells += kElementCells;
     {
-      XMLELEMENT& element = m_pElements[index];
-      element.iStart = static_cast<unsigned long>(text - m_pstrXML);
+      XMLELEMENT& element = Element(index);
+      element.iStart = static_cast<unsigned long>(text - base);
+      element.iChild = element.iNext = element.iData = element.nAttributes = 0;
       element.iParent = current;
       if (previous != 0)
-        m_pElements[previous].iNext = index;
+        Element(previous).iNext = index;
       else if (current != 0)
-        m_pElements[current].iChild = index;
+        Element(current).iChild = index;
       previous = index;
     }
 
@@ -468,32 +495,43 @@ bool CMarkup::Parse() {
     // else behind the name ends it and starts the attributes.
     if (*text != L'>' && !(text[0] == L'/' && text[1] == L'>')) {
       *text++ = L'\0';
+      unsigned long attributes = 0;
       for (;;) {
         SkipWhitespace(text);
         if (*text == L'\0' || *text == L'>' || *text == L'/') break;
+        const wchar_t* name = text;
         SkipIdentifier(text);
         wchar_t* attributeNameEnd = text;
         SkipWhitespace(text);
         if (*text != L'=') return Fail(kErrorParsingAttributes, text);
-        *text++ = L' ';
+        ++text;
         *attributeNameEnd = L'\0';
         SkipWhitespace(text);
         if (*text != L'"') return Fail(kExpectedAttributeValue, text);
         ++text;
-        wchar_t* value = text;
-        DecodeData(text, value, L'"');
+        const wchar_t* value = text;
+        wchar_t* valueEnd = text;
+        DecodeData(text, valueEnd, L'"');
         if (*text == L'\0') return Fail(kErrorParsingAttributeString, text);
-        // The value's terminator lands on the closing quote, or inside the
-        // blanks that decoding left, in which case the quote becomes one.
-        if (value != text) *text = L' ';
-        *value = L'\0';
+        // The terminator lands on the closing quote, or before it when
+        // entities made the value shorter.
+        *valueEnd = L'\0';
         ++text;
+        // Attributes past the last visible one are parsed but not kept.
+        if (attributes < CMarkupNode::kMaxAttributes) {
+          if (m_nCells == m_nReservedCells && !GrowCells(1)) return Fail(kOutOfMemory, text);
+          XMLATTRIBUTE& attribute = m_pCells[m_nCells++];
+          attribute.iName = static_cast<unsigned long>(name - base);
+          attribute.iValue = static_cast<unsigned long>(value - base);
+          ++attributes;
+        }
       }
+      Element(index).nAttributes = attributes;
     }
 
     SkipWhitespace(text);
     if (text[0] == L'/' && text[1] == L'>') {
-      m_pElements[index].iData = static_cast<unsigned long>(text - m_pstrXML);
+      Element(index).iData = static_cast<unsigned long>(text - base);
       *text = L'\0';
       text += 2;
       *nameEnd = L'\0';
@@ -504,17 +542,17 @@ bool CMarkup::Parse() {
     // Nothing reads the '>' (or blank) behind the name again, so the name
     // is terminated now rather than when the element closes.
     *nameEnd = L'\0';
-    m_pElements[index].iData = static_cast<unsigned long>(text - m_pstrXML);
+    Element(index).iData = static_cast<unsigned long>(text - base);
     wchar_t* valueEnd = text;
     DecodeData(text, valueEnd, L'<');
     if (*text == L'\0') {
-      if (current > 1) return Fail(kExpectedEndTagStart, text);
+      if (current > root) return Fail(kExpectedEndTagStart, text);
       *valueEnd = L'\0';
       continue;
     }
     // The text stopped at '<': the element's children or its end tag
     // follow, parsed as the content of the now open element.
-    m_pElements[index].iNext = static_cast<unsigned long>(valueEnd - m_pstrXML);
+    Element(index).iNext = static_cast<unsigned long>(valueEnd - base);
     current = index;
     previous = 0;
   }

@@ -3,8 +3,9 @@
 // The document is copied into one UTF-16 buffer and parsed in place: string
 // terminators are written over delimiters, so every element name, attribute
 // name, attribute value and element text afterwards points into that buffer.
-// Elements are records in one growable table, linked by index; the nodes
-// handed out (CMarkupNode) are indexes into it.
+// Elements and their attributes are records in one table, linked by index,
+// each element followed by the records of its attributes; the nodes handed
+// out (CMarkupNode) are indexes into it.
 #pragma once
 
 #include "toolkit/controls/MarkupNode.h"
@@ -40,9 +41,9 @@ class CMarkup {
   // The same for bytes in the given encoding.
   bool LoadFromMem(const unsigned char* bytes, size_t size,
                    MarkupEncoding encoding = MarkupEncoding::Utf8);
-  // Frees the text and the element table.
+  // Frees the text and the record table.
   void Release();
-  // True while an element table exists (after a successful load, even of a
+  // True while a record table exists (after a successful load, even of a
   // document without elements).
   bool IsValid() const;
 
@@ -62,32 +63,51 @@ class CMarkup {
  private:
   friend class CMarkupNode;
 
-  // One element: offsets count UTF-16 units from the start of the text,
-  // indexes are positions in the element table, 0 meaning none.
-  struct XMLELEMENT {
-    unsigned long iStart;   // element name
-    unsigned long iChild;   // first child
-    unsigned long iNext;    // next sibling
-    unsigned long iParent;  // parent
-    unsigned long iData;    // element text
+  // The table is made of eight-byte cells.  An element takes three of them
+  // and the cells of its attributes, one each, follow it at once: the start
+  // tag holds every attribute of an element before any of its children.
+  // Offsets count UTF-16 units from the start of the text; indexes are cell
+  // positions, 0 meaning none.
+  struct XMLATTRIBUTE {
+    unsigned long iName;
+    unsigned long iValue;
   };
+  struct XMLELEMENT {
+    unsigned long iStart;       // element name
+    unsigned long iChild;       // first child
+    unsigned long iNext;        // next sibling
+    unsigned long iParent;      // parent
+    unsigned long iData;        // element text
+    unsigned long nAttributes;  // visible attributes, at most kMaxAttributes
+  };
+  static constexpr unsigned long kElementCells = sizeof(XMLELEMENT) / sizeof(XMLATTRIBUTE);
+  static_assert(sizeof(XMLELEMENT) % sizeof(XMLATTRIBUTE) == 0, "an element fills whole cells");
 
-  // Takes ownership of a NUL-terminated text from malloc and parses it.
-  bool ParseOwnedText(wchar_t* text);
+  XMLELEMENT& Element(unsigned long index) const {
+    return *reinterpret_cast<XMLELEMENT*>(m_pCells + index);
+  }
+  const XMLATTRIBUTE* Attributes(unsigned long index) const {
+    return m_pCells + index + kElementCells;
+  }
+
+  // Takes ownership of a NUL-terminated text from malloc and parses it;
+  // `units`, its length or close to it, sizes the record table.
+  bool ParseOwnedText(wchar_t* text, size_t units);
   bool Parse();
-  // Appends an element record; 0 when the table cannot grow.
-  unsigned long ReserveElement();
+  // Sizes the table for a text of `units` units; false without memory.
+  bool ReserveCells(size_t units);
+  // Makes room for at least `cells` more cells; false without memory.
+  bool GrowCells(unsigned long cells);
   // Copies text from `input` to `output` (which trails it) until
-  // `terminator` or the end, decoding entities; the units left between the
-  // two afterwards become spaces.
+  // `terminator` or the end, decoding entities.
   void DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) const;
   bool Fail(const wchar_t* message, const wchar_t* location);
   void ClearError();
 
   wchar_t* m_pstrXML;
-  XMLELEMENT* m_pElements;
-  unsigned long m_nElements;
-  unsigned long m_nReservedElements;
+  XMLATTRIBUTE* m_pCells;
+  unsigned long m_nCells;
+  unsigned long m_nReservedCells;
   wchar_t m_szErrorMsg[kErrorMessageUnits];
   wchar_t m_szErrorXML[kErrorLocationUnits];
   bool m_bPreserveWhitespace;
