@@ -301,16 +301,28 @@ TEST(MarkupNode, EachHandleMapsItsOwnAttributes) {
 }
 
 TEST(MarkupParse, LargeTablesAndDeepNesting) {
-  // Thousands of elements cross several growth steps of the element table
-  // (500, 1250, 2375 ... records); the links must survive every move.
+  // The record table is sized from the text's length for documents like
+  // skin files; one packed far denser with elements and attributes (a
+  // record for every five units) makes it grow while parsing.  Links, attribute records and the cut
+  // after the sixty-fourth attribute must all survive every move.
   std::wstring wide = L"<List>";
-  for (int i = 0; i < 5000; ++i) wide += L"<Item n=\"" + std::to_wstring(i) + L"\"/>";
+  for (int i = 0; i < 5000; ++i) {
+    wide += L"<Item n=\"" + std::to_wstring(i) + L"\" a=\"\" b=\"&lt;\" c=\"\"";
+    if (i % 1000 == 999) {
+      for (int extra = 0; extra < 70; ++extra) wide += L" x=\"\"";
+    }
+    wide += L"/>";
+  }
   wide += L"</List>";
   CMarkup markup;
   ASSERT_TRUE(markup.Load(wide.c_str()));
   int count = 0;
   for (CMarkupNode item = markup.GetRoot().GetChild(); item.IsValid(); item = item.GetSibling()) {
+    ASSERT_STREQ(L"Item", item.GetName());
+    ASSERT_EQ(count % 1000 == 999 ? 64 : 4, item.GetAttributeCount()) << count;
     ASSERT_EQ(std::to_wstring(count), item.GetAttributeValue(L"n"));
+    ASSERT_STREQ(L"<", item.GetAttributeValue(2));
+    ASSERT_STREQ(L"c", item.GetAttributeName(3));
     ASSERT_STREQ(L"List", item.GetParent().GetName());
     ++count;
   }
