@@ -90,8 +90,8 @@ class CMarkup {
     return m_pCells + index + kElementCells;
   }
 
-  // Takes ownership of a NUL-terminated text from malloc and parses it;
-  // `units`, its length or close to it, sizes the record table.
+  // Takes ownership of a NUL-terminated text from malloc, `units` long
+  // before its terminator, and parses it.
   bool ParseOwnedText(wchar_t* text, size_t units);
   bool Parse();
   // Sizes the table for a text of `units` units; false without memory.
@@ -105,6 +105,8 @@ class CMarkup {
   void ClearError();
 
   wchar_t* m_pstrXML;
+  // Where the text's buffer ends, behind its terminator.
+  const wchar_t* m_pTextLimit;
   XMLATTRIBUTE* m_pCells;
   unsigned long m_nCells;
   unsigned long m_nReservedCells;

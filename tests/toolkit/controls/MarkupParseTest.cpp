@@ -71,6 +71,36 @@ TEST(MarkupParse, DocumentsAndTheTreesTheyGive) {
   }
 }
 
+TEST(MarkupParse, RunsOfEveryLengthEndWhereTheyShould) {
+  // Plain text is passed eight units at a time where the processor allows:
+  // whatever ends a run (the closing quote, '<', an entity, a collapsed
+  // space, the end of the text) must be found at every offset in such a
+  // block, and so must the text's end close behind it.
+  for (size_t length = 0; length < 26; ++length) {
+    std::wstring run;
+    for (size_t i = 0; i < length; ++i) run += static_cast<wchar_t>(L'a' + i % 26);
+    SCOPED_TRACE(length);
+    CMarkup markup;
+    ASSERT_TRUE(markup.Load((L"<a v=\"" + run + L"\" w=\"" + run + L"&amp;" + run + L"\">" + run +
+                             L"&lt;" + run + L"<b/></a>")
+                                .c_str()));
+    EXPECT_EQ(run, markup.GetRoot().GetAttributeValue(L"v"));
+    EXPECT_EQ(run + L"&" + run, markup.GetRoot().GetAttributeValue(L"w"));
+    EXPECT_EQ(run + L"<" + run, markup.GetRoot().GetValue());
+
+    ASSERT_TRUE(markup.Load((L"<a>" + run).c_str()));
+    EXPECT_EQ(run, markup.GetRoot().GetValue());
+    EXPECT_FALSE(markup.Load((L"<a v=\"" + run).c_str()));
+    EXPECT_EQ(L"Error while parsing attribute string", ErrorMessage(markup));
+
+    markup.SetPreserveWhitespace(false);
+    ASSERT_TRUE(markup.Load(
+        (L"<a v=\"" + run + L"   " + run + L"\">" + run + L" \t " + run + L"</a>").c_str()));
+    EXPECT_EQ(run + L" " + run, markup.GetRoot().GetAttributeValue(L"v"));
+    EXPECT_EQ(run + L" " + run, markup.GetRoot().GetValue());
+  }
+}
+
 TEST(MarkupParse, DocumentsWithoutElementsLoadWithoutARoot) {
   for (const wchar_t* document :
        {L"", L"   \r\n\t ", L"<!-- only a comment -->", L"<?xml version=\"1.0\"?>\n", L"</a>"}) {
