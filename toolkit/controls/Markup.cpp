@@ -109,9 +109,9 @@ bool HasSse2() {
   return has;
 }
 
-// The start of the first block of eight units before `limit` that holds a
-// unit that ends a plain run (see EndsPlainRun), or the first unit from
-// which no whole block fits before `limit`.
+// The first unit that ends a plain run (see EndsPlainRun), found in blocks
+// of eight units before `limit`; where no whole block fits any more, the
+// first unit of the rest.
 __attribute__((target("sse2"))) wchar_t* SkipPlainBlocks(wchar_t* scan, const wchar_t* limit,
                                                          wchar_t terminator,
                                                          bool preserveWhitespace) {
@@ -125,7 +125,38 @@ __attribute__((target("sse2"))) wchar_t* SkipPlainBlocks(wchar_t* scan, const wc
     const __m128i ends =
         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, quote), _mm_cmpeq_epi16(units, ampersand)),
                      _mm_or_si128(_mm_cmpeq_epi16(units, zero), _mm_cmpeq_epi16(units, space)));
-    if (_mm_movemask_epi8(ends) != 0) return scan;
+    const int mask = _mm_movemask_epi8(ends);
+    if (mask != 0) return scan + __builtin_ctz(static_cast<unsigned>(mask)) / 2;
+    scan += 8;
+  }
+  return scan;
+}
+
+// The first unit that is not an ASCII identifier character (see
+// IsIdentifierCharacter), found in blocks of eight units before `limit`;
+// where no whole block fits any more, the first unit of the rest.  Units
+// from 128 up count as not, for the caller to classify.
+__attribute__((target("sse2"))) wchar_t* SkipIdentifierBlocks(wchar_t* scan, const wchar_t* limit) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i digit = _mm_set1_epi16(L'0');
+  const __m128i digitsAndColon = _mm_set1_epi16(L':' - L'0');
+  const __m128i letter = _mm_set1_epi16(L'a');
+  const __m128i letters = _mm_set1_epi16(L'z' - L'a');
+  const __m128i caseBit = _mm_set1_epi16(0x20);
+  const __m128i underscore = _mm_set1_epi16(L'_');
+  while (limit - scan >= 8) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scan));
+    // A unit lies in [low, low + span] when subtracting `low` and then,
+    // saturated, `span` leaves zero.  Setting the case bit folds 'A'-'Z'
+    // onto 'a'-'z', and nothing else onto them.
+    const __m128i isDigitOrColon =
+        _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(units, digit), digitsAndColon), zero);
+    const __m128i isLetter = _mm_cmpeq_epi16(
+        _mm_subs_epu16(_mm_sub_epi16(_mm_or_si128(units, caseBit), letter), letters), zero);
+    const __m128i isUnderscore = _mm_cmpeq_epi16(units, underscore);
+    const int mask =
+        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(isDigitOrColon, isLetter), isUnderscore));
+    if (mask != 0xFFFF) return scan + __builtin_ctz(~static_cast<unsigned>(mask)) / 2;
     scan += 8;
   }
   return scan;
@@ -166,8 +197,8 @@ wchar_t* SkipPlainRun(wchar_t* scan, wchar_t terminator, bool preserveWhitespace
   }
 }
 
-void SkipIdentifier(wchar_t*& text) {
-  wchar_t* scan = text;
+void SkipIdentifier(wchar_t*& text, const wchar_t* limit) {
+  wchar_t* scan = HasSse2() ? SkipIdentifierBlocks(text, limit) : text;
   // The terminator is not in the table, so it ends the run too.
   for (;; ++scan) {
     const wchar_t ch = *scan;
@@ -201,23 +232,27 @@ int DecodeWellFormedUtf8(const unsigned char* in, size_t size, wchar_t* out) {
   wchar_t* const start = out;
   const bool sse2 = HasSse2();
   while (in < end) {
-    if (sse2) {
-      const size_t widened = WidenAsciiBlocks(in, end, out);
-      in += widened;
-      out += widened;
+    // Runs of other characters, Chinese text above all, go without a look
+    // for ASCII between each two.
+    if (*in < 0x80) {
+      if (sse2) {
+        const size_t widened = WidenAsciiBlocks(in, end, out);
+        in += widened;
+        out += widened;
+      }
+      while (end - in >= 4) {
+        std::uint32_t four;
+        std::memcpy(&four, in, sizeof four);
+        if ((four & 0x80808080u) != 0) break;
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = in[3];
+        out += 4;
+        in += 4;
+      }
+      if (in == end) break;
     }
-    while (end - in >= 4) {
-      std::uint32_t four;
-      std::memcpy(&four, in, sizeof four);
-      if ((four & 0x80808080u) != 0) break;
-      out[0] = in[0];
-      out[1] = in[1];
-      out[2] = in[2];
-      out[3] = in[3];
-      out += 4;
-      in += 4;
-    }
-    if (in == end) break;
     const unsigned lead = *in;
     const ptrdiff_t left = end - in;
     if (lead < 0x80) {
@@ -551,7 +586,7 @@ bool CMarkup::Parse() {
       previous = index;
     }
 
-    SkipIdentifier(text);
+    SkipIdentifier(text, m_pTextLimit);
     wchar_t* nameEnd = text;
     if (*text == L'\0') return Fail(kErrorParsingElementName, text);
 
@@ -564,7 +599,7 @@ bool CMarkup::Parse() {
         SkipWhitespace(text);
         if (*text == L'\0' || *text == L'>' || *text == L'/') break;
         const wchar_t* name = text;
-        SkipIdentifier(text);
+        SkipIdentifier(text, m_pTextLimit);
         wchar_t* attributeNameEnd = text;
         SkipWhitespace(text);
         if (*text != L'=') return Fail(kErrorParsingAttributes, text);

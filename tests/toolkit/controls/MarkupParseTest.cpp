@@ -101,6 +101,34 @@ TEST(MarkupParse, RunsOfEveryLengthEndWhereTheyShould) {
   }
 }
 
+TEST(MarkupParse, NamesOfEveryLengthEndWhereTheyShould) {
+  // Names are passed eight units at a time too: every identifier character
+  // must be taken at every offset, letters of other scripts included, and
+  // the characters just beside the ASCII ranges must end a name.
+  const std::wstring characters = L"aZ09_:mzA";
+  for (size_t length = 0; length < 26; ++length) {
+    std::wstring name;
+    for (size_t i = 0; i < length; ++i) name += characters[i % characters.size()];
+    SCOPED_TRACE(length);
+    const std::wstring wide = name + L"\u540D" + name;
+    CMarkup markup;
+    ASSERT_TRUE(markup.Load((L"<e" + name + L" x" + name + L"=\"1\" y" + wide + L"=\"2\"><f" +
+                             wide + L"/></e" + name + L">")
+                                .c_str()))
+        << testing::PrintToString(ErrorMessage(markup));
+    EXPECT_EQ(L"e" + name, markup.GetRoot().GetName());
+    EXPECT_EQ(L"x" + name, markup.GetRoot().GetAttributeName(0));
+    EXPECT_EQ(L"y" + wide, markup.GetRoot().GetAttributeName(1));
+    EXPECT_EQ(L"f" + wide, markup.GetRoot().GetChild().GetName());
+    for (const wchar_t* stop : {L"/", L"@", L"[", L"`", L"{", L"-", L";", L"\u3000"}) {
+      const std::wstring rest = std::wstring(stop) + L"=\"1\"/>";
+      EXPECT_FALSE(markup.Load((L"<a x" + name + rest).c_str()));
+      EXPECT_EQ(L"Error while parsing attributes", ErrorMessage(markup));
+      EXPECT_EQ(rest, ErrorLocation(markup));
+    }
+  }
+}
+
 TEST(MarkupParse, DocumentsWithoutElementsLoadWithoutARoot) {
   for (const wchar_t* document :
        {L"", L"   \r\n\t ", L"<!-- only a comment -->", L"<?xml version=\"1.0\"?>\n", L"</a>"}) {
