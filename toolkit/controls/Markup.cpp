@@ -38,12 +38,10 @@ const wchar_t kExpectedEndTagStart[] = L"Expected end-tag start";
 const wchar_t kUnmatchedClosingTag[] = L"Unmatched closing tag";
 const wchar_t kOutOfMemory[] = L"Out of memory";
 
-// The record table is sized before parsing from the length of the text, so
-// that it normally never moves: one cell for every eight units, which is
-// more than twice what skin files use (one for every twenty or so).  Only
-// denser documents make it grow, and then it doubles.
+// The first block of records is sized from the length of the text: one
+// cell for every eight units, more than twice what skin files use (one for
+// every twenty or so), so that a small skin takes one small block.
 constexpr size_t kUnitsPerCell = 8;
-constexpr size_t kMinimumCells = 64;
 
 // Whitespace is every code up to 32, but never the terminator.
 bool IsWhitespace(wchar_t ch) { return ch != L'\0' && ch <= L' '; }
@@ -328,9 +326,11 @@ wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size,
 CMarkup::CMarkup(const wchar_t* text)
     : m_pstrXML(nullptr),
       m_pTextLimit(nullptr),
-      m_pCells(nullptr),
+      m_ppBlocks(nullptr),
+      m_nBlocks(0),
+      m_nReservedBlocks(0),
       m_nCells(0),
-      m_nReservedCells(0),
+      m_nCellLimit(0),
       m_bPreserveWhitespace(true) {
   ClearError();
   if (text != nullptr) Load(text);
@@ -342,13 +342,16 @@ void CMarkup::Release() {
   std::free(m_pstrXML);
   m_pstrXML = nullptr;
   m_pTextLimit = nullptr;
-  std::free(m_pCells);
-  m_pCells = nullptr;
+  for (unsigned long block = 0; block < m_nBlocks; ++block) std::free(m_ppBlocks[block]);
+  std::free(m_ppBlocks);
+  m_ppBlocks = nullptr;
+  m_nBlocks = 0;
+  m_nReservedBlocks = 0;
   m_nCells = 0;
-  m_nReservedCells = 0;
+  m_nCellLimit = 0;
 }
 
-bool CMarkup::IsValid() const { return m_pCells != nullptr; }
+bool CMarkup::IsValid() const { return m_ppBlocks != nullptr; }
 
 void CMarkup::SetPreserveWhitespace(bool preserve) { m_bPreserveWhitespace = preserve; }
 
@@ -435,7 +438,11 @@ bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncodin
 bool CMarkup::ParseOwnedText(wchar_t* text, size_t units) {
   m_pstrXML = text;
   m_pTextLimit = text + units + 1;
-  if (!ReserveCells(units)) {
+  // The list of blocks is sized for the same estimate, so that it does not
+  // grow either for a skin file.
+  const size_t estimate = units / kUnitsPerCell + kMostElementCells * 2;
+  if (!ReserveBlocks(static_cast<unsigned long>(estimate / kBlockCells) + 2) ||
+      !StartBlock(estimate < kBlockCells ? static_cast<unsigned long>(estimate) : kBlockCells)) {
     Release();
     return Fail(kOutOfMemory, L"");
   }
@@ -444,27 +451,24 @@ bool CMarkup::ParseOwnedText(wchar_t* text, size_t units) {
   return false;
 }
 
-bool CMarkup::ReserveCells(size_t units) {
-  const size_t cells = units / kUnitsPerCell + kMinimumCells;
-  if (cells > ULONG_MAX / sizeof(XMLATTRIBUTE)) return false;
-  m_pCells = static_cast<XMLATTRIBUTE*>(std::malloc(cells * sizeof(XMLATTRIBUTE)));
-  if (m_pCells == nullptr) return false;
-  m_nReservedCells = static_cast<unsigned long>(cells);
-  m_nCells = 0;
+bool CMarkup::ReserveBlocks(unsigned long blocks) {
+  void* grown = std::realloc(m_ppBlocks, blocks * sizeof(XMLATTRIBUTE*));
+  if (grown == nullptr) return false;
+  m_ppBlocks = static_cast<XMLATTRIBUTE**>(grown);
+  m_nReservedBlocks = blocks;
   return true;
 }
 
-bool CMarkup::GrowCells(unsigned long cells) {
-  // Offsets and indexes are 32 bits wide, and so is the table's size in
-  // bytes on this platform: past that, there is no memory.
-  const size_t limit = ULONG_MAX / sizeof(XMLATTRIBUTE);
-  if (cells > limit - m_nCells) return false;
-  size_t reserved = m_nReservedCells <= limit / 2 ? size_t{m_nReservedCells} * 2 : limit;
-  if (reserved < size_t{m_nCells} + cells) reserved = size_t{m_nCells} + cells;
-  void* grown = std::realloc(m_pCells, reserved * sizeof(XMLATTRIBUTE));
-  if (grown == nullptr) return false;
-  m_pCells = static_cast<XMLATTRIBUTE*>(grown);
-  m_nReservedCells = static_cast<unsigned long>(reserved);
+bool CMarkup::StartBlock(unsigned long cells) {
+  // Indexes are 32 bits wide: the block number must fit above the cell.
+  if (m_nBlocks >= (ULONG_MAX >> kBlockShift)) return false;
+  if (m_nBlocks == m_nReservedBlocks && !ReserveBlocks(m_nReservedBlocks * 2)) return false;
+  XMLATTRIBUTE* block = static_cast<XMLATTRIBUTE*>(std::malloc(cells * sizeof(XMLATTRIBUTE)));
+  if (block == nullptr) return false;
+  m_ppBlocks[m_nBlocks] = block;
+  m_nCells = m_nBlocks << kBlockShift;
+  m_nCellLimit = m_nCells + cells;
+  ++m_nBlocks;
   return true;
 }
 
@@ -570,7 +574,7 @@ bool CMarkup::Parse() {
       continue;
     }
 
-    if (m_nReservedCells - m_nCells < kElementCells && !GrowCells(kElementCells))
+    if (m_nCellLimit - m_nCells < kMostElementCells && !StartBlock(kBlockCells))
       return Fail(kOutOfMemory, text);
     const unsigned long index = m_nCells;
     m_nCells += kElementCells;
@@ -618,14 +622,14 @@ bool CMarkup::Parse() {
         ++text;
         // Attributes past the last visible one are parsed but not kept.
         if (attributes < CMarkupNode::kMaxAttributes) {
-          if (m_nCells == m_nReservedCells && !GrowCells(1)) return Fail(kOutOfMemory, text);
-          XMLATTRIBUTE& attribute = m_pCells[m_nCells++];
+          XMLATTRIBUTE& attribute = Attributes(index)[attributes];
           attribute.iName = static_cast<unsigned long>(name - base);
           attribute.iValue = static_cast<unsigned long>(value - base);
           ++attributes;
         }
       }
       Element(index).nAttributes = attributes;
+      m_nCells += attributes;
     }
 
     SkipWhitespace(text);

@@ -5,7 +5,8 @@
 // name, attribute value and element text afterwards points into that buffer.
 // Elements and their attributes are records in one table, linked by index,
 // each element followed by the records of its attributes; the nodes handed
-// out (CMarkupNode) are indexes into it.
+// out (CMarkupNode) are indexes into it.  The table is made of blocks that
+// never move once written.
 #pragma once
 
 #include "toolkit/controls/MarkupNode.h"
@@ -66,8 +67,14 @@ class CMarkup {
   // The table is made of eight-byte cells.  An element takes three of them
   // and the cells of its attributes, one each, follow it at once: the start
   // tag holds every attribute of an element before any of its children.
-  // Offsets count UTF-16 units from the start of the text; indexes are cell
-  // positions, 0 meaning none.
+  // Offsets count UTF-16 units from the start of the text.  An index holds
+  // a block's number above the cell's position in that block, 0 meaning
+  // none.
+  //
+  // The blocks are small enough for the heap to hand out again the memory
+  // that an earlier document freed, which is cheaper than fresh pages from
+  // the system, and nothing is ever copied to make room: a full block is
+  // simply followed by the next.
   struct XMLATTRIBUTE {
     unsigned long iName;
     unsigned long iValue;
@@ -82,22 +89,28 @@ class CMarkup {
   };
   static constexpr unsigned long kElementCells = sizeof(XMLELEMENT) / sizeof(XMLATTRIBUTE);
   static_assert(sizeof(XMLELEMENT) % sizeof(XMLATTRIBUTE) == 0, "an element fills whole cells");
+  static constexpr unsigned long kBlockShift = 13;
+  static constexpr unsigned long kBlockCells = 1ul << kBlockShift;
+  // An element starts only where its attributes fit into the same block.
+  static constexpr unsigned long kMostElementCells = kElementCells + CMarkupNode::kMaxAttributes;
 
   XMLELEMENT& Element(unsigned long index) const {
-    return *reinterpret_cast<XMLELEMENT*>(m_pCells + index);
+    return *reinterpret_cast<XMLELEMENT*>(m_ppBlocks[index >> kBlockShift] +
+                                          (index & (kBlockCells - 1)));
   }
-  const XMLATTRIBUTE* Attributes(unsigned long index) const {
-    return m_pCells + index + kElementCells;
+  XMLATTRIBUTE* Attributes(unsigned long index) const {
+    return reinterpret_cast<XMLATTRIBUTE*>(&Element(index)) + kElementCells;
   }
 
   // Takes ownership of a NUL-terminated text from malloc, `units` long
   // before its terminator, and parses it.
   bool ParseOwnedText(wchar_t* text, size_t units);
   bool Parse();
-  // Sizes the table for a text of `units` units; false without memory.
-  bool ReserveCells(size_t units);
-  // Makes room for at least `cells` more cells; false without memory.
-  bool GrowCells(unsigned long cells);
+  // Makes room for `blocks` in the list of blocks; false without memory.
+  bool ReserveBlocks(unsigned long blocks);
+  // Starts the next block with room for `cells` cells (at most
+  // kBlockCells); false without memory.
+  bool StartBlock(unsigned long cells);
   // Copies text from `input` to `output` (which trails it) until
   // `terminator` or the end, decoding entities.
   void DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) const;
@@ -107,9 +120,12 @@ class CMarkup {
   wchar_t* m_pstrXML;
   // Where the text's buffer ends, behind its terminator.
   const wchar_t* m_pTextLimit;
-  XMLATTRIBUTE* m_pCells;
+  XMLATTRIBUTE** m_ppBlocks;
+  unsigned long m_nBlocks;
+  unsigned long m_nReservedBlocks;
+  // The index of the next free cell, and the end of the current block.
   unsigned long m_nCells;
-  unsigned long m_nReservedCells;
+  unsigned long m_nCellLimit;
   wchar_t m_szErrorMsg[kErrorMessageUnits];
   wchar_t m_szErrorXML[kErrorLocationUnits];
   bool m_bPreserveWhitespace;

@@ -359,10 +359,11 @@ TEST(MarkupNode, EachHandleMapsItsOwnAttributes) {
 }
 
 TEST(MarkupParse, LargeTablesAndDeepNesting) {
-  // The record table is sized from the text's length for documents like
-  // skin files; one packed far denser with elements and attributes (a
-  // record for every five units) makes it grow while parsing.  Links, attribute records and the cut
-  // after the sixty-fourth attribute must all survive every move.
+  // The record table's first block is sized from the text's length for
+  // documents like skin files; one packed far denser with elements and
+  // attributes (a record for every five units) fills several blocks.
+  // Links, attribute records and the cut after the sixty-fourth attribute
+  // must all hold across the blocks' borders.
   std::wstring wide = L"<List>";
   for (int i = 0; i < 5000; ++i) {
     wide += L"<Item n=\"" + std::to_wstring(i) + L"\" a=\"\" b=\"&lt;\" c=\"\"";
