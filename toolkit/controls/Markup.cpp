@@ -195,8 +195,10 @@ wchar_t* SkipPlainRun(wchar_t* scan, wchar_t terminator, bool preserveWhitespace
   }
 }
 
+// Passes an element or attribute name; `limit` is how far blocks of units
+// may be read, null for not at all.
 void SkipIdentifier(wchar_t*& text, const wchar_t* limit) {
-  wchar_t* scan = HasSse2() ? SkipIdentifierBlocks(text, limit) : text;
+  wchar_t* scan = limit != nullptr ? SkipIdentifierBlocks(text, limit) : text;
   // The terminator is not in the table, so it ends the run too.
   for (;; ++scan) {
     const wchar_t ch = *scan;
@@ -325,7 +327,7 @@ wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size,
 
 CMarkup::CMarkup(const wchar_t* text)
     : m_pstrXML(nullptr),
-      m_pTextLimit(nullptr),
+      m_pBlockLimit(nullptr),
       m_ppBlocks(nullptr),
       m_nBlocks(0),
       m_nReservedBlocks(0),
@@ -341,7 +343,7 @@ CMarkup::~CMarkup() { Release(); }
 void CMarkup::Release() {
   std::free(m_pstrXML);
   m_pstrXML = nullptr;
-  m_pTextLimit = nullptr;
+  m_pBlockLimit = nullptr;
   for (unsigned long block = 0; block < m_nBlocks; ++block) std::free(m_ppBlocks[block]);
   std::free(m_ppBlocks);
   m_ppBlocks = nullptr;
@@ -437,7 +439,7 @@ bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncodin
 
 bool CMarkup::ParseOwnedText(wchar_t* text, size_t units) {
   m_pstrXML = text;
-  m_pTextLimit = text + units + 1;
+  m_pBlockLimit = HasSse2() ? text + units + 1 : nullptr;
   // The list of blocks is sized for the same estimate, so that it does not
   // grow either for a skin file.
   const size_t estimate = units / kUnitsPerCell + kMostElementCells * 2;
@@ -477,7 +479,8 @@ void CMarkup::DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) 
   // input itself, so nothing needs copying: skip ahead.
   const bool preserve = m_bPreserveWhitespace;
   if (output == input) {
-    if (HasSse2()) input = SkipPlainBlocks(input, m_pTextLimit, terminator, preserve);
+    if (m_pBlockLimit != nullptr)
+      input = SkipPlainBlocks(input, m_pBlockLimit, terminator, preserve);
     input = output = SkipPlainRun(input, terminator, preserve);
   }
   while (*input != L'\0' && *input != terminator) {
@@ -590,7 +593,7 @@ bool CMarkup::Parse() {
       previous = index;
     }
 
-    SkipIdentifier(text, m_pTextLimit);
+    SkipIdentifier(text, m_pBlockLimit);
     wchar_t* nameEnd = text;
     if (*text == L'\0') return Fail(kErrorParsingElementName, text);
 
@@ -603,7 +606,7 @@ bool CMarkup::Parse() {
         SkipWhitespace(text);
         if (*text == L'\0' || *text == L'>' || *text == L'/') break;
         const wchar_t* name = text;
-        SkipIdentifier(text, m_pTextLimit);
+        SkipIdentifier(text, m_pBlockLimit);
         wchar_t* attributeNameEnd = text;
         SkipWhitespace(text);
         if (*text != L'=') return Fail(kErrorParsingAttributes, text);

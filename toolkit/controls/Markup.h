@@ -118,8 +118,9 @@ class CMarkup {
   void ClearError();
 
   wchar_t* m_pstrXML;
-  // Where the text's buffer ends, behind its terminator.
-  const wchar_t* m_pTextLimit;
+  // How far blocks of units may be read: where the text's buffer ends,
+  // behind its terminator, or null where the processor has no SSE2.
+  const wchar_t* m_pBlockLimit;
   XMLATTRIBUTE** m_ppBlocks;
   unsigned long m_nBlocks;
   unsigned long m_nReservedBlocks;
