@@ -288,8 +288,8 @@ int DecodeWellFormedUtf8(const unsigned char* in, size_t size, wchar_t* out) {
 }
 
 // Converts bytes of a code page into a NUL-terminated text from malloc and
-// its length in units; null when there is no memory.  Invalid UTF-8 becomes replacement
-// characters.
+// gives its length in units; null when there is no memory.  Invalid UTF-8
+// becomes replacement characters.
 //
 // No byte becomes more than one UTF-16 unit in UTF-8 or the ANSI code
 // pages, so a buffer of one unit per byte is converted into at once instead
