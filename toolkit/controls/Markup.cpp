@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <emmintrin.h>
+
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -35,8 +38,10 @@ const wchar_t kExpectedEndTagStart[] = L"Expected end-tag start";
 const wchar_t kUnmatchedClosingTag[] = L"Unmatched closing tag";
 const wchar_t kOutOfMemory[] = L"Out of memory";
 
-// The element table grows by half its size plus this many records.
-constexpr unsigned long kElementGrowth = 500;
+// The first block of records is sized from the length of the text: one
+// cell for every eight units, more than twice what skin files use (one for
+// every twenty or so), so that a small skin takes one small block.
+constexpr size_t kUnitsPerCell = 8;
 
 // Whitespace is every code up to 32, but never the terminator.
 bool IsWhitespace(wchar_t ch) { return ch != L'\0' && ch <= L' '; }
@@ -92,6 +97,87 @@ const Entity* MatchEntity(const wchar_t* text) {
   return candidate;
 }
 
+// The program is built for processors without SSE2, but every processor
+// that runs a current Windows has it: the scanners below use it when it is
+// there, to pass eight units (or sixteen bytes) at a time.  They only ever
+// skip ahead over units the plain loops would pass too, and leave the rest,
+// the end of a run and the last units of the text, to those loops.
+bool HasSse2() {
+  static const bool has = ::IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
+  return has;
+}
+
+// The first unit that ends a plain run (see EndsPlainRun), found in blocks
+// of eight units before `limit`; where no whole block fits any more, the
+// first unit of the rest.
+__attribute__((target("sse2"))) wchar_t* SkipPlainBlocks(wchar_t* scan, const wchar_t* limit,
+                                                         wchar_t terminator,
+                                                         bool preserveWhitespace) {
+  const __m128i quote = _mm_set1_epi16(static_cast<short>(terminator));
+  const __m128i ampersand = _mm_set1_epi16(L'&');
+  const __m128i zero = _mm_setzero_si128();
+  // Comparing with zero twice costs nothing and keeps the loop uniform.
+  const __m128i space = preserveWhitespace ? zero : _mm_set1_epi16(L' ');
+  while (limit - scan >= 8) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scan));
+    const __m128i ends =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, quote), _mm_cmpeq_epi16(units, ampersand)),
+                     _mm_or_si128(_mm_cmpeq_epi16(units, zero), _mm_cmpeq_epi16(units, space)));
+    const int mask = _mm_movemask_epi8(ends);
+    if (mask != 0) return scan + __builtin_ctz(static_cast<unsigned>(mask)) / 2;
+    scan += 8;
+  }
+  return scan;
+}
+
+// The first unit that is not an ASCII identifier character (see
+// IsIdentifierCharacter), found in blocks of eight units before `limit`;
+// where no whole block fits any more, the first unit of the rest.  Units
+// from 128 up count as not, for the caller to classify.
+__attribute__((target("sse2"))) wchar_t* SkipIdentifierBlocks(wchar_t* scan, const wchar_t* limit) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i digit = _mm_set1_epi16(L'0');
+  const __m128i digitsAndColon = _mm_set1_epi16(L':' - L'0');
+  const __m128i letter = _mm_set1_epi16(L'a');
+  const __m128i letters = _mm_set1_epi16(L'z' - L'a');
+  const __m128i caseBit = _mm_set1_epi16(0x20);
+  const __m128i underscore = _mm_set1_epi16(L'_');
+  while (limit - scan >= 8) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scan));
+    // A unit lies in [low, low + span] when subtracting `low` and then,
+    // saturated, `span` leaves zero.  Setting the case bit folds 'A'-'Z'
+    // onto 'a'-'z', and nothing else onto them.
+    const __m128i isDigitOrColon =
+        _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(units, digit), digitsAndColon), zero);
+    const __m128i isLetter = _mm_cmpeq_epi16(
+        _mm_subs_epu16(_mm_sub_epi16(_mm_or_si128(units, caseBit), letter), letters), zero);
+    const __m128i isUnderscore = _mm_cmpeq_epi16(units, underscore);
+    const int mask =
+        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(isDigitOrColon, isLetter), isUnderscore));
+    if (mask != 0xFFFF) return scan + __builtin_ctz(~static_cast<unsigned>(mask)) / 2;
+    scan += 8;
+  }
+  return scan;
+}
+
+// Widens the bytes below 128 from the start of `in` into `out`, sixteen at
+// a time, up to the first block of sixteen that holds another byte or does
+// not fit before `end`.  The number of bytes widened.
+__attribute__((target("sse2"))) size_t WidenAsciiBlocks(const unsigned char* in,
+                                                        const unsigned char* end, wchar_t* out) {
+  const unsigned char* const start = in;
+  const __m128i zero = _mm_setzero_si128();
+  while (end - in >= 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    if (_mm_movemask_epi8(bytes) != 0) break;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
+    in += 16;
+    out += 16;
+  }
+  return static_cast<size_t>(in - start);
+}
+
 // True for the characters that end a plain run of data.
 bool EndsPlainRun(wchar_t ch, wchar_t terminator, bool preserveWhitespace) {
   return ch == terminator || ch == L'&' || ch == L'\0' || (ch == L' ' && !preserveWhitespace);
@@ -109,8 +195,10 @@ wchar_t* SkipPlainRun(wchar_t* scan, wchar_t terminator, bool preserveWhitespace
   }
 }
 
-void SkipIdentifier(wchar_t*& text) {
-  wchar_t* scan = text;
+// Passes an element or attribute name; `limit` is how far blocks of units
+// may be read, null for not at all.
+void SkipIdentifier(wchar_t*& text, const wchar_t* limit) {
+  wchar_t* scan = limit != nullptr ? SkipIdentifierBlocks(text, limit) : text;
   // The terminator is not in the table, so it ends the run too.
   for (;; ++scan) {
     const wchar_t ch = *scan;
@@ -142,19 +230,29 @@ void CopyCut(wchar_t* buffer, size_t capacity, const wchar_t* source) {
 int DecodeWellFormedUtf8(const unsigned char* in, size_t size, wchar_t* out) {
   const unsigned char* const end = in + size;
   wchar_t* const start = out;
+  const bool sse2 = HasSse2();
   while (in < end) {
-    while (end - in >= 4) {
-      std::uint32_t four;
-      std::memcpy(&four, in, sizeof four);
-      if ((four & 0x80808080u) != 0) break;
-      out[0] = in[0];
-      out[1] = in[1];
-      out[2] = in[2];
-      out[3] = in[3];
-      out += 4;
-      in += 4;
+    // Runs of other characters, Chinese text above all, go without a look
+    // for ASCII between each two.
+    if (*in < 0x80) {
+      if (sse2) {
+        const size_t widened = WidenAsciiBlocks(in, end, out);
+        in += widened;
+        out += widened;
+      }
+      while (end - in >= 4) {
+        std::uint32_t four;
+        std::memcpy(&four, in, sizeof four);
+        if ((four & 0x80808080u) != 0) break;
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = in[3];
+        out += 4;
+        in += 4;
+      }
+      if (in == end) break;
     }
-    if (in == end) break;
     const unsigned lead = *in;
     const ptrdiff_t left = end - in;
     if (lead < 0x80) {
@@ -189,16 +287,16 @@ int DecodeWellFormedUtf8(const unsigned char* in, size_t size, wchar_t* out) {
   return static_cast<int>(out - start);
 }
 
-// Converts bytes of a code page into a NUL-terminated text from malloc;
-// null when there is no memory.  Invalid UTF-8 becomes replacement
-// characters.
+// Converts bytes of a code page into a NUL-terminated text from malloc and
+// gives its length in units; null when there is no memory.  Invalid UTF-8
+// becomes replacement characters.
 //
 // No byte becomes more than one UTF-16 unit in UTF-8 or the ANSI code
 // pages, so a buffer of one unit per byte is converted into at once instead
 // of measuring the text in a pass of its own; that first pass cost as much
 // as the conversion itself.  Should a code page ever need more, the text is
 // measured after all.
-wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size) {
+wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size, size_t& length) {
   const char* source = reinterpret_cast<const char*>(bytes);
   const int sourceSize = static_cast<int>(size);
   int capacity = sourceSize;
@@ -220,7 +318,8 @@ wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size)
           capacity > 0 ? ::MultiByteToWideChar(codePage, 0, source, sourceSize, text, capacity) : 0;
     }
   }
-  text[units > 0 ? units : 0] = L'\0';
+  length = units > 0 ? static_cast<size_t>(units) : 0;
+  text[length] = L'\0';
   return text;
 }
 
@@ -228,9 +327,12 @@ wchar_t* ConvertCodePage(UINT codePage, const unsigned char* bytes, size_t size)
 
 CMarkup::CMarkup(const wchar_t* text)
     : m_pstrXML(nullptr),
-      m_pElements(nullptr),
-      m_nElements(0),
-      m_nReservedElements(0),
+      m_pBlockLimit(nullptr),
+      m_ppBlocks(nullptr),
+      m_nBlocks(0),
+      m_nReservedBlocks(0),
+      m_nCells(0),
+      m_nCellLimit(0),
       m_bPreserveWhitespace(true) {
   ClearError();
   if (text != nullptr) Load(text);
@@ -241,13 +343,17 @@ CMarkup::~CMarkup() { Release(); }
 void CMarkup::Release() {
   std::free(m_pstrXML);
   m_pstrXML = nullptr;
-  std::free(m_pElements);
-  m_pElements = nullptr;
-  m_nElements = 0;
-  m_nReservedElements = 0;
+  m_pBlockLimit = nullptr;
+  for (unsigned long block = 0; block < m_nBlocks; ++block) std::free(m_ppBlocks[block]);
+  std::free(m_ppBlocks);
+  m_ppBlocks = nullptr;
+  m_nBlocks = 0;
+  m_nReservedBlocks = 0;
+  m_nCells = 0;
+  m_nCellLimit = 0;
 }
 
-bool CMarkup::IsValid() const { return m_pElements != nullptr; }
+bool CMarkup::IsValid() const { return m_ppBlocks != nullptr; }
 
 void CMarkup::SetPreserveWhitespace(bool preserve) { m_bPreserveWhitespace = preserve; }
 
@@ -260,8 +366,9 @@ void CMarkup::GetLastErrorLocation(wchar_t* buffer, size_t capacity) const {
 }
 
 CMarkupNode CMarkup::GetRoot() {
-  if (m_nElements < 2) return CMarkupNode();
-  return CMarkupNode(this, 1);
+  // The first element follows the unused record at index 0.
+  if (m_nCells <= kElementCells) return CMarkupNode();
+  return CMarkupNode(this, kElementCells);
 }
 
 void CMarkup::ClearError() {
@@ -283,7 +390,7 @@ bool CMarkup::Load(const wchar_t* text) {
   wchar_t* copy = static_cast<wchar_t*>(std::malloc(units * sizeof(wchar_t)));
   if (copy == nullptr) return Fail(kOutOfMemory, L"");
   std::memcpy(copy, text, units * sizeof(wchar_t));
-  return ParseOwnedText(copy);
+  return ParseOwnedText(copy, units - 1);
 }
 
 bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncoding encoding) {
@@ -293,16 +400,17 @@ bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncodin
   if (bytes == nullptr && size > 0) return false;
 
   wchar_t* text = nullptr;
+  size_t units = 0;
   switch (encoding) {
     case MarkupEncoding::Utf8:
       if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
         bytes += 3;
         size -= 3;
       }
-      text = ConvertCodePage(CP_UTF8, bytes, size);
+      text = ConvertCodePage(CP_UTF8, bytes, size, units);
       break;
     case MarkupEncoding::Ansi:
-      text = ConvertCodePage(CP_ACP, bytes, size);
+      text = ConvertCodePage(CP_ACP, bytes, size, units);
       break;
     case MarkupEncoding::Utf16: {
       // Without a byte-order mark there is no telling the byte order: such
@@ -311,7 +419,7 @@ bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncodin
       const bool little = bytes[0] == 0xFF && bytes[1] == 0xFE;
       const bool big = bytes[0] == 0xFE && bytes[1] == 0xFF;
       if (!little && !big) return false;
-      const size_t units = size / 2 - 1;  // a trailing odd byte is ignored
+      units = size / 2 - 1;  // a trailing odd byte is ignored
       text = static_cast<wchar_t*>(std::malloc((units + 1) * sizeof(wchar_t)));
       if (text == nullptr) break;
       const unsigned char* pair = bytes + 2;
@@ -326,34 +434,55 @@ bool CMarkup::LoadFromMem(const unsigned char* bytes, size_t size, MarkupEncodin
       return false;
   }
   if (text == nullptr) return Fail(kOutOfMemory, L"");
-  return ParseOwnedText(text);
+  return ParseOwnedText(text, units);
 }
 
-bool CMarkup::ParseOwnedText(wchar_t* text) {
+bool CMarkup::ParseOwnedText(wchar_t* text, size_t units) {
   m_pstrXML = text;
+  m_pBlockLimit = HasSse2() ? text + units + 1 : nullptr;
+  // The list of blocks is sized for the same estimate, so that it does not
+  // grow either for a skin file.
+  const size_t estimate = units / kUnitsPerCell + kMostElementCells * 2;
+  if (!ReserveBlocks(static_cast<unsigned long>(estimate / kBlockCells) + 2) ||
+      !StartBlock(estimate < kBlockCells ? static_cast<unsigned long>(estimate) : kBlockCells)) {
+    Release();
+    return Fail(kOutOfMemory, L"");
+  }
   if (Parse()) return true;
   Release();
   return false;
 }
 
-unsigned long CMarkup::ReserveElement() {
-  if (m_nElements >= m_nReservedElements) {
-    const unsigned long reserved = m_nReservedElements + m_nReservedElements / 2 + kElementGrowth;
-    void* grown = std::realloc(m_pElements, reserved * sizeof(XMLELEMENT));
-    if (grown == nullptr) return 0;
-    m_pElements = static_cast<XMLELEMENT*>(grown);
-    m_nReservedElements = reserved;
-  }
-  XMLELEMENT& element = m_pElements[m_nElements];
-  element.iStart = element.iChild = element.iNext = element.iParent = element.iData = 0;
-  return m_nElements++;
+bool CMarkup::ReserveBlocks(unsigned long blocks) {
+  void* grown = std::realloc(m_ppBlocks, blocks * sizeof(XMLATTRIBUTE*));
+  if (grown == nullptr) return false;
+  m_ppBlocks = static_cast<XMLATTRIBUTE**>(grown);
+  m_nReservedBlocks = blocks;
+  return true;
+}
+
+bool CMarkup::StartBlock(unsigned long cells) {
+  // Indexes are 32 bits wide: the block number must fit above the cell.
+  if (m_nBlocks >= (ULONG_MAX >> kBlockShift)) return false;
+  if (m_nBlocks == m_nReservedBlocks && !ReserveBlocks(m_nReservedBlocks * 2)) return false;
+  XMLATTRIBUTE* block = static_cast<XMLATTRIBUTE*>(std::malloc(cells * sizeof(XMLATTRIBUTE)));
+  if (block == nullptr) return false;
+  m_ppBlocks[m_nBlocks] = block;
+  m_nCells = m_nBlocks << kBlockShift;
+  m_nCellLimit = m_nCells + cells;
+  ++m_nBlocks;
+  return true;
 }
 
 void CMarkup::DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) const {
   // Until the first entity (or collapsed space) the decoded text is the
   // input itself, so nothing needs copying: skip ahead.
   const bool preserve = m_bPreserveWhitespace;
-  if (output == input) input = output = SkipPlainRun(input, terminator, preserve);
+  if (output == input) {
+    if (m_pBlockLimit != nullptr)
+      input = SkipPlainBlocks(input, m_pBlockLimit, terminator, preserve);
+    input = output = SkipPlainRun(input, terminator, preserve);
+  }
   while (*input != L'\0' && *input != terminator) {
     if (!EndsPlainRun(*input, terminator, preserve)) {
       *output++ = *input++;
@@ -377,14 +506,14 @@ void CMarkup::DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) 
     }
     *output++ = *input++;
   }
-  // The attribute mapper walks the buffer later; what decoding freed must
-  // not look like anything but blanks.
-  for (wchar_t* gap = output; gap < input; ++gap) *gap = L' ';
 }
 
 bool CMarkup::Parse() {
-  // Slot 0 is never an element, so that index 0 can mean "none".
-  if (ReserveElement() != 0) return Fail(kOutOfMemory, L"");
+  // Cells 0 to 2 hold no element, so that index 0 can mean "none".
+  XMLELEMENT& none = Element(0);
+  none.iStart = none.iChild = none.iNext = none.iParent = none.iData = none.nAttributes = 0;
+  m_nCells = kElementCells;
+  const unsigned long root = kElementCells;
 
   // The element whose content is being parsed (0: the top level) and the
   // last element finished at that level.  The open elements outside it are
@@ -395,17 +524,18 @@ bool CMarkup::Parse() {
   // because until then that place may still be the '<' that follows.
   unsigned long current = 0;
   unsigned long previous = 0;
-  wchar_t* text = m_pstrXML;
+  wchar_t* const base = m_pstrXML;
+  wchar_t* text = base;
 
   for (;;) {
     SkipWhitespace(text);
     if (*text == L'\0') {
-      // A document may end while its root is still open; deeper elements
-      // must be closed.
-      if (current > 1) return Fail(kExpectedStartTag, text);
+      // A document may end while its first element is still open; deeper
+      // elements must be closed.
+      if (current > root) return Fail(kExpectedStartTag, text);
       if (current == 0) return true;
-      XMLELEMENT& closed = m_pElements[current];
-      m_pstrXML[closed.iNext] = L'\0';
+      XMLELEMENT& closed = Element(current);
+      base[closed.iNext] = L'\0';
       closed.iNext = 0;
       previous = current;
       current = closed.iParent;
@@ -417,13 +547,13 @@ bool CMarkup::Parse() {
       // An end tag closes the innermost open element.  At the top level
       // nothing is open and the parse is over.
       if (current == 0) return true;
-      XMLELEMENT& closed = m_pElements[current];
-      m_pstrXML[closed.iNext] = L'\0';
+      XMLELEMENT& closed = Element(current);
+      base[closed.iNext] = L'\0';
       text += 2;
       SkipWhitespace(text);
       // The name is terminated already, so it is compared up to its end.
       wchar_t* endName = text;
-      for (const wchar_t* name = m_pstrXML + closed.iStart; *name != L'\0'; ++name, ++endName) {
+      for (const wchar_t* name = base + closed.iStart; *name != L'\0'; ++name, ++endName) {
         if (*endName != *name) return Fail(kUnmatchedClosingTag, text);
       }
       text = endName;
@@ -447,20 +577,23 @@ bool CMarkup::Parse() {
       continue;
     }
 
-    const unsigned long index = ReserveElement();
-    if (index == 0) return Fail(kOutOfMemory, text);
+    if (m_nCellLimit - m_nCells < kMostElementCells && !StartBlock(kBlockCells))
+      return Fail(kOutOfMemory, text);
+    const unsigned long index = m_nCells;
+    m_nCells += kElementCells;
     {
-      XMLELEMENT& element = m_pElements[index];
-      element.iStart = static_cast<unsigned long>(text - m_pstrXML);
+      XMLELEMENT& element = Element(index);
+      element.iStart = static_cast<unsigned long>(text - base);
+      element.iChild = element.iNext = element.iData = element.nAttributes = 0;
       element.iParent = current;
       if (previous != 0)
-        m_pElements[previous].iNext = index;
+        Element(previous).iNext = index;
       else if (current != 0)
-        m_pElements[current].iChild = index;
+        Element(current).iChild = index;
       previous = index;
     }
 
-    SkipIdentifier(text);
+    SkipIdentifier(text, m_pBlockLimit);
     wchar_t* nameEnd = text;
     if (*text == L'\0') return Fail(kErrorParsingElementName, text);
 
@@ -468,32 +601,43 @@ bool CMarkup::Parse() {
     // else behind the name ends it and starts the attributes.
     if (*text != L'>' && !(text[0] == L'/' && text[1] == L'>')) {
       *text++ = L'\0';
+      unsigned long attributes = 0;
       for (;;) {
         SkipWhitespace(text);
         if (*text == L'\0' || *text == L'>' || *text == L'/') break;
-        SkipIdentifier(text);
+        const wchar_t* name = text;
+        SkipIdentifier(text, m_pBlockLimit);
         wchar_t* attributeNameEnd = text;
         SkipWhitespace(text);
         if (*text != L'=') return Fail(kErrorParsingAttributes, text);
-        *text++ = L' ';
+        ++text;
         *attributeNameEnd = L'\0';
         SkipWhitespace(text);
         if (*text != L'"') return Fail(kExpectedAttributeValue, text);
         ++text;
-        wchar_t* value = text;
-        DecodeData(text, value, L'"');
+        const wchar_t* value = text;
+        wchar_t* valueEnd = text;
+        DecodeData(text, valueEnd, L'"');
         if (*text == L'\0') return Fail(kErrorParsingAttributeString, text);
-        // The value's terminator lands on the closing quote, or inside the
-        // blanks that decoding left, in which case the quote becomes one.
-        if (value != text) *text = L' ';
-        *value = L'\0';
+        // The terminator lands on the closing quote, or before it when
+        // entities made the value shorter.
+        *valueEnd = L'\0';
         ++text;
+        // Attributes past the last visible one are parsed but not kept.
+        if (attributes < CMarkupNode::kMaxAttributes) {
+          XMLATTRIBUTE& attribute = Attributes(index)[attributes];
+          attribute.iName = static_cast<unsigned long>(name - base);
+          attribute.iValue = static_cast<unsigned long>(value - base);
+          ++attributes;
+        }
       }
+      Element(index).nAttributes = attributes;
+      m_nCells += attributes;
     }
 
     SkipWhitespace(text);
     if (text[0] == L'/' && text[1] == L'>') {
-      m_pElements[index].iData = static_cast<unsigned long>(text - m_pstrXML);
+      Element(index).iData = static_cast<unsigned long>(text - base);
       *text = L'\0';
       text += 2;
       *nameEnd = L'\0';
@@ -504,17 +648,17 @@ bool CMarkup::Parse() {
     // Nothing reads the '>' (or blank) behind the name again, so the name
     // is terminated now rather than when the element closes.
     *nameEnd = L'\0';
-    m_pElements[index].iData = static_cast<unsigned long>(text - m_pstrXML);
+    Element(index).iData = static_cast<unsigned long>(text - base);
     wchar_t* valueEnd = text;
     DecodeData(text, valueEnd, L'<');
     if (*text == L'\0') {
-      if (current > 1) return Fail(kExpectedEndTagStart, text);
+      if (current > root) return Fail(kExpectedEndTagStart, text);
       *valueEnd = L'\0';
       continue;
     }
     // The text stopped at '<': the element's children or its end tag
     // follow, parsed as the content of the now open element.
-    m_pElements[index].iNext = static_cast<unsigned long>(valueEnd - m_pstrXML);
+    Element(index).iNext = static_cast<unsigned long>(valueEnd - base);
     current = index;
     previous = 0;
   }

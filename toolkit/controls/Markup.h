@@ -3,8 +3,10 @@
 // The document is copied into one UTF-16 buffer and parsed in place: string
 // terminators are written over delimiters, so every element name, attribute
 // name, attribute value and element text afterwards points into that buffer.
-// Elements are records in one growable table, linked by index; the nodes
-// handed out (CMarkupNode) are indexes into it.
+// Elements and their attributes are records in one table, linked by index,
+// each element followed by the records of its attributes; the nodes handed
+// out (CMarkupNode) are indexes into it.  The table is made of blocks that
+// never move once written.
 #pragma once
 
 #include "toolkit/controls/MarkupNode.h"
@@ -40,9 +42,9 @@ class CMarkup {
   // The same for bytes in the given encoding.
   bool LoadFromMem(const unsigned char* bytes, size_t size,
                    MarkupEncoding encoding = MarkupEncoding::Utf8);
-  // Frees the text and the element table.
+  // Frees the text and the record table.
   void Release();
-  // True while an element table exists (after a successful load, even of a
+  // True while a record table exists (after a successful load, even of a
   // document without elements).
   bool IsValid() const;
 
@@ -62,32 +64,69 @@ class CMarkup {
  private:
   friend class CMarkupNode;
 
-  // One element: offsets count UTF-16 units from the start of the text,
-  // indexes are positions in the element table, 0 meaning none.
-  struct XMLELEMENT {
-    unsigned long iStart;   // element name
-    unsigned long iChild;   // first child
-    unsigned long iNext;    // next sibling
-    unsigned long iParent;  // parent
-    unsigned long iData;    // element text
+  // The table is made of eight-byte cells.  An element takes three of them
+  // and the cells of its attributes, one each, follow it at once: the start
+  // tag holds every attribute of an element before any of its children.
+  // Offsets count UTF-16 units from the start of the text.  An index holds
+  // a block's number above the cell's position in that block, 0 meaning
+  // none.
+  //
+  // The blocks are small enough for the heap to hand out again the memory
+  // that an earlier document freed, which is cheaper than fresh pages from
+  // the system, and nothing is ever copied to make room: a full block is
+  // simply followed by the next.
+  struct XMLATTRIBUTE {
+    unsigned long iName;
+    unsigned long iValue;
   };
+  struct XMLELEMENT {
+    unsigned long iStart;       // element name
+    unsigned long iChild;       // first child
+    unsigned long iNext;        // next sibling
+    unsigned long iParent;      // parent
+    unsigned long iData;        // element text
+    unsigned long nAttributes;  // visible attributes, at most kMaxAttributes
+  };
+  static constexpr unsigned long kElementCells = sizeof(XMLELEMENT) / sizeof(XMLATTRIBUTE);
+  static_assert(sizeof(XMLELEMENT) % sizeof(XMLATTRIBUTE) == 0, "an element fills whole cells");
+  static constexpr unsigned long kBlockShift = 13;
+  static constexpr unsigned long kBlockCells = 1ul << kBlockShift;
+  // An element starts only where its attributes fit into the same block.
+  static constexpr unsigned long kMostElementCells = kElementCells + CMarkupNode::kMaxAttributes;
 
-  // Takes ownership of a NUL-terminated text from malloc and parses it.
-  bool ParseOwnedText(wchar_t* text);
+  XMLELEMENT& Element(unsigned long index) const {
+    return *reinterpret_cast<XMLELEMENT*>(m_ppBlocks[index >> kBlockShift] +
+                                          (index & (kBlockCells - 1)));
+  }
+  XMLATTRIBUTE* Attributes(unsigned long index) const {
+    return reinterpret_cast<XMLATTRIBUTE*>(&Element(index)) + kElementCells;
+  }
+
+  // Takes ownership of a NUL-terminated text from malloc, `units` long
+  // before its terminator, and parses it.
+  bool ParseOwnedText(wchar_t* text, size_t units);
   bool Parse();
-  // Appends an element record; 0 when the table cannot grow.
-  unsigned long ReserveElement();
+  // Makes room for `blocks` in the list of blocks; false without memory.
+  bool ReserveBlocks(unsigned long blocks);
+  // Starts the next block with room for `cells` cells (at most
+  // kBlockCells); false without memory.
+  bool StartBlock(unsigned long cells);
   // Copies text from `input` to `output` (which trails it) until
-  // `terminator` or the end, decoding entities; the units left between the
-  // two afterwards become spaces.
+  // `terminator` or the end, decoding entities.
   void DecodeData(wchar_t*& input, wchar_t*& output, wchar_t terminator) const;
   bool Fail(const wchar_t* message, const wchar_t* location);
   void ClearError();
 
   wchar_t* m_pstrXML;
-  XMLELEMENT* m_pElements;
-  unsigned long m_nElements;
-  unsigned long m_nReservedElements;
+  // How far blocks of units may be read: where the text's buffer ends,
+  // behind its terminator, or null where the processor has no SSE2.
+  const wchar_t* m_pBlockLimit;
+  XMLATTRIBUTE** m_ppBlocks;
+  unsigned long m_nBlocks;
+  unsigned long m_nReservedBlocks;
+  // The index of the next free cell, and the end of the current block.
+  unsigned long m_nCells;
+  unsigned long m_nCellLimit;
   wchar_t m_szErrorMsg[kErrorMessageUnits];
   wchar_t m_szErrorXML[kErrorLocationUnits];
   bool m_bPreserveWhitespace;

@@ -1,5 +1,7 @@
 // A handle to one element of a parsed skin document.  It is copied by value,
-// owns nothing, and is valid only while its document stays loaded.
+// owns nothing, and is valid only while its document stays loaded.  The
+// parse records every attribute, so reading one costs an index and no walk
+// of the text.
 #pragma once
 
 #include <cstddef>
@@ -54,21 +56,11 @@ class CMarkupNode {
  private:
   friend class CMarkup;
 
-  struct XMLATTRIBUTE {
-    unsigned long iName;
-    unsigned long iValue;
-  };
-
   CMarkupNode(CMarkup* owner, unsigned long position);
-  // Walks the element's start tag once and records where its attributes
-  // are; later queries read the table.
-  void MapAttributes() const;
   // The index of the attribute named `name`, or -1.
   int FindAttribute(const wchar_t* name) const;
 
   unsigned long m_iPos;
-  mutable int m_nAttributes;
-  mutable XMLATTRIBUTE m_aAttributes[kMaxAttributes];
   CMarkup* m_pOwner;
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -68,6 +69,64 @@ TEST(MarkupParse, DocumentsAndTheTreesTheyGive) {
         << c.name << ": " << testing::PrintToString(ErrorMessage(markup));
     EXPECT_EQ(std::wstring(c.tree), DumpDocument(markup)) << c.name;
     EXPECT_EQ(L"", ErrorMessage(markup)) << c.name;
+  }
+}
+
+TEST(MarkupParse, RunsOfEveryLengthEndWhereTheyShould) {
+  // Plain text is passed eight units at a time where the processor allows:
+  // whatever ends a run (the closing quote, '<', an entity, a collapsed
+  // space, the end of the text) must be found at every offset in such a
+  // block, and so must the text's end close behind it.
+  for (size_t length = 0; length < 26; ++length) {
+    std::wstring run;
+    for (size_t i = 0; i < length; ++i) run += static_cast<wchar_t>(L'a' + i % 26);
+    SCOPED_TRACE(length);
+    CMarkup markup;
+    ASSERT_TRUE(markup.Load((L"<a v=\"" + run + L"\" w=\"" + run + L"&amp;" + run + L"\">" + run +
+                             L"&lt;" + run + L"<b/></a>")
+                                .c_str()));
+    EXPECT_EQ(run, markup.GetRoot().GetAttributeValue(L"v"));
+    EXPECT_EQ(run + L"&" + run, markup.GetRoot().GetAttributeValue(L"w"));
+    EXPECT_EQ(run + L"<" + run, markup.GetRoot().GetValue());
+
+    ASSERT_TRUE(markup.Load((L"<a>" + run).c_str()));
+    EXPECT_EQ(run, markup.GetRoot().GetValue());
+    EXPECT_FALSE(markup.Load((L"<a v=\"" + run).c_str()));
+    EXPECT_EQ(L"Error while parsing attribute string", ErrorMessage(markup));
+
+    markup.SetPreserveWhitespace(false);
+    ASSERT_TRUE(markup.Load(
+        (L"<a v=\"" + run + L"   " + run + L"\">" + run + L" \t " + run + L"</a>").c_str()));
+    EXPECT_EQ(run + L" " + run, markup.GetRoot().GetAttributeValue(L"v"));
+    EXPECT_EQ(run + L" " + run, markup.GetRoot().GetValue());
+  }
+}
+
+TEST(MarkupParse, NamesOfEveryLengthEndWhereTheyShould) {
+  // Names are passed eight units at a time too: every identifier character
+  // must be taken at every offset, letters of other scripts included, and
+  // the characters just beside the ASCII ranges must end a name.
+  const std::wstring characters = L"aZ09_:mzA";
+  for (size_t length = 0; length < 26; ++length) {
+    std::wstring name;
+    for (size_t i = 0; i < length; ++i) name += characters[i % characters.size()];
+    SCOPED_TRACE(length);
+    const std::wstring wide = name + L"\u540D" + name;
+    CMarkup markup;
+    ASSERT_TRUE(markup.Load((L"<e" + name + L" x" + name + L"=\"1\" y" + wide + L"=\"2\"><f" +
+                             wide + L"/></e" + name + L">")
+                                .c_str()))
+        << testing::PrintToString(ErrorMessage(markup));
+    EXPECT_EQ(L"e" + name, markup.GetRoot().GetName());
+    EXPECT_EQ(L"x" + name, markup.GetRoot().GetAttributeName(0));
+    EXPECT_EQ(L"y" + wide, markup.GetRoot().GetAttributeName(1));
+    EXPECT_EQ(L"f" + wide, markup.GetRoot().GetChild().GetName());
+    for (const wchar_t* stop : {L"/", L"@", L"[", L"`", L"{", L"-", L";", L"\u3000"}) {
+      const std::wstring rest = std::wstring(stop) + L"=\"1\"/>";
+      EXPECT_FALSE(markup.Load((L"<a x" + name + rest).c_str()));
+      EXPECT_EQ(L"Error while parsing attributes", ErrorMessage(markup));
+      EXPECT_EQ(rest, ErrorLocation(markup));
+    }
   }
 }
 
@@ -301,17 +360,31 @@ TEST(MarkupNode, EachHandleMapsItsOwnAttributes) {
 }
 
 TEST(MarkupParse, LargeTablesAndDeepNesting) {
-  // Thousands of elements cross several growth steps of the element table
-  // (500, 1250, 2375 ... records); the links must survive every move.
+  // The record table's first block is sized from the text's length for
+  // documents like skin files; one packed far denser with elements and
+  // attributes (a record for every six units) fills several blocks.
+  // Elements with every number of attributes, past the sixty-four visible
+  // ones too, meet the blocks' borders: links, attribute records and the
+  // cut after the sixty-fourth must all hold across them.
   std::wstring wide = L"<List>";
-  for (int i = 0; i < 5000; ++i) wide += L"<Item n=\"" + std::to_wstring(i) + L"\"/>";
+  for (int i = 0; i < 5000; ++i) {
+    wide += L"<Item n=\"" + std::to_wstring(i) + L"\" b=\"&lt;\"";
+    for (int extra = 0; extra < i % 70; ++extra) wide += L" x=\"\"";
+    wide += i % 2 == 0 ? L"/>" : L"></Item>";
+  }
   wide += L"</List>";
   CMarkup markup;
   ASSERT_TRUE(markup.Load(wide.c_str()));
   int count = 0;
   for (CMarkupNode item = markup.GetRoot().GetChild(); item.IsValid(); item = item.GetSibling()) {
+    ASSERT_STREQ(L"Item", item.GetName());
+    ASSERT_EQ(std::min(2 + count % 70, 64), item.GetAttributeCount()) << count;
     ASSERT_EQ(std::to_wstring(count), item.GetAttributeValue(L"n"));
+    ASSERT_STREQ(L"<", item.GetAttributeValue(1));
+    ASSERT_STREQ(count % 70 == 0 ? L"b" : L"x",
+                 item.GetAttributeName(item.GetAttributeCount() - 1));
     ASSERT_STREQ(L"List", item.GetParent().GetName());
+    ASSERT_FALSE(item.HasChildren());
     ++count;
   }
   EXPECT_EQ(5000, count);

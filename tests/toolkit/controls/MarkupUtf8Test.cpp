@@ -63,11 +63,12 @@ TEST(MarkupUtf8, BytesReadAsThePlatformConvertsThem) {
        "\xE6"
        "abcd"},
   };
-  // Each sequence at every offset against the four-byte steps, in an
+  // Each sequence at every offset against the sixteen-byte blocks that
+  // plain ASCII passes in (and the four-byte steps within them), in an
   // attribute value and in element text, so that it meets the plain-ASCII
   // path from each side.
   for (const Case& sequence : sequences) {
-    for (int offset = 0; offset < 4; ++offset) {
+    for (int offset = 0; offset < 34; ++offset) {
       const std::string pad(static_cast<size_t>(offset), 'p');
       const std::string bytes = "<a v=\"" + pad + sequence.bytes + "abcdefg\">" + pad +
                                 sequence.bytes + "</a>" + pad + sequence.bytes;
