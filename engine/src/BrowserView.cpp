@@ -188,12 +188,12 @@ struct BrowserView::Impl {
       if (shown->width == size.cx && shown->height == size.cy) {
         ::SetDIBitsToDevice(
             dc, 0, 0, static_cast<DWORD>(shown->width), static_cast<DWORD>(shown->height), 0, 0, 0,
-            static_cast<UINT>(shown->height), shown->pixels.get(), &info, DIB_RGB_COLORS);
+            static_cast<UINT>(shown->height), shown->pixels.data(), &info, DIB_RGB_COLORS);
       } else {
         // Only when no stretched copy could be had (no memory for it).
         ::SetStretchBltMode(dc, COLORONCOLOR);
         ::StretchDIBits(dc, 0, 0, size.cx, size.cy, 0, 0, shown->width, shown->height,
-                        shown->pixels.get(), &info, DIB_RGB_COLORS, SRCCOPY);
+                        shown->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
       }
       covered = size.cx;
       coveredHeight = size.cy;

@@ -3,8 +3,8 @@
 #include <emmintrin.h>
 
 #include <climits>
-#include <utility>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "src/Base64.h"
@@ -40,13 +40,13 @@
 namespace engine {
 namespace {
 
-// A JPEG's data has no length of its own, and the decoder makes up the
-// rest of one that stops short; the browser ends every JPEG with its
-// end-of-image marker, so one without it was cut off and is refused.
 bool IsJpeg(const unsigned char* bytes, size_t size) {
   return size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
 }
 
+// A JPEG's data has no length of its own, and the decoder makes up the
+// rest of one that stops short; the browser ends every JPEG with its
+// end-of-image marker, so one without it was cut off and is refused.
 bool IsCutShortJpeg(const unsigned char* bytes, size_t size) {
   return IsJpeg(bytes, size) && (size < 4 || bytes[size - 2] != 0xFF || bytes[size - 1] != 0xD9);
 }
@@ -195,11 +195,11 @@ bool ScaleFramePicture(const FramePicture& from, int width, int height, FramePic
       static_cast<int64_t>(width) * height > kMaxPicturePixels) {
     return false;
   }
-  std::unique_ptr<uint32_t[], FramePicture::FreePixels> pixels;
+  FramePicture::Pixels pixels;
   if (to.pixels && to.width == width && to.height == height) {
     pixels = std::move(to.pixels);
   } else {
-    pixels.reset(static_cast<uint32_t*>(
+    pixels = FramePicture::Pixels(static_cast<uint32_t*>(
         std::malloc(static_cast<size_t>(width) * static_cast<size_t>(height) * 4)));
     if (!pixels) return false;
   }
@@ -213,7 +213,7 @@ bool ScaleFramePicture(const FramePicture& from, int width, int height, FramePic
   int upperRow = -1;
   int lowerRow = -1;
   const auto source = [&from](int row) {
-    return from.pixels.get() + static_cast<size_t>(row) * static_cast<size_t>(from.width);
+    return from.pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(from.width);
   };
   for (int y = 0; y < height; ++y) {
     const Sample& s = rows[static_cast<size_t>(y)];
@@ -234,7 +234,7 @@ bool ScaleFramePicture(const FramePicture& from, int width, int height, FramePic
       }
       lower = lowerLine;
     }
-    MixLines(upperLine, lower, s.weight, pixels.get() + static_cast<size_t>(y) * width,
+    MixLines(upperLine, lower, s.weight, pixels.data() + static_cast<size_t>(y) * width,
              static_cast<size_t>(width));
   }
   to.width = width;
@@ -272,8 +272,8 @@ bool DecodeFramePicture(const char* base64, size_t size, FramePicture& picture) 
   // taken and filled.
   stbi_uc* rgba = stbi_load_from_memory(data, length, &width, &height, &channels, 4);
   if (rgba == nullptr) return false;
-  std::unique_ptr<uint32_t[], FramePicture::FreePixels> pixels(reinterpret_cast<uint32_t*>(rgba));
-  SwapRedAndBlue(pixels.get(), static_cast<size_t>(width) * static_cast<size_t>(height));
+  FramePicture::Pixels pixels(reinterpret_cast<uint32_t*>(rgba));
+  SwapRedAndBlue(pixels.data(), static_cast<size_t>(width) * static_cast<size_t>(height));
   picture.width = width;
   picture.height = height;
   picture.pixels = std::move(pixels);

@@ -11,17 +11,30 @@
 namespace engine {
 
 struct FramePicture {
-  // The decoder hands over the memory it decoded into, which it took with
-  // malloc.
-  struct FreePixels {
-    void operator()(uint32_t* pixels) const { std::free(pixels); }
+  // Pixels in memory taken with malloc (the decoder's own), freed with the
+  // picture.
+  class Pixels {
+   public:
+    Pixels() = default;
+    explicit Pixels(uint32_t* taken) : m_pixels(taken) {}
+    uint32_t* data() { return m_pixels.get(); }
+    const uint32_t* data() const { return m_pixels.get(); }
+    uint32_t& operator[](size_t i) { return m_pixels[i]; }
+    const uint32_t& operator[](size_t i) const { return m_pixels[i]; }
+    explicit operator bool() const { return m_pixels != nullptr; }
+
+   private:
+    struct Free {
+      void operator()(uint32_t* pixels) const { std::free(pixels); }
+    };
+    std::unique_ptr<uint32_t[], Free> m_pixels;
   };
 
   int width = 0;
   int height = 0;
   // width * height, top-down rows, each 0x00RRGGBB (in memory blue, green,
   // red and a byte the DIB ignores).
-  std::unique_ptr<uint32_t[], FreePixels> pixels;
+  Pixels pixels;
   // How many CSS pixels of the page the picture's width spans, when the
   // browser program says so; 0 for a picture in the window's own pixels.
   // A moving picture may come at another resolution than the window's.

@@ -45,9 +45,9 @@ bool Near(uint32_t pixel, uint32_t colour, int tolerance) {
 }
 
 std::vector<uint32_t> Copy(const engine::FramePicture& picture) {
-  return std::vector<uint32_t>(picture.pixels.get(),
-                               picture.pixels.get() + static_cast<size_t>(picture.width) *
-                                                          static_cast<size_t>(picture.height));
+  return std::vector<uint32_t>(picture.pixels.data(),
+                               picture.pixels.data() + static_cast<size_t>(picture.width) *
+                                                           static_cast<size_t>(picture.height));
 }
 
 // Each kept file, given as the browser gives a picture (base64 text, or
@@ -103,16 +103,16 @@ TEST(FramePicture, KeptPicturesDecodeOrLeaveThePictureShownBefore) {
     engine::FramePicture picture;
     picture.width = shown.width;
     picture.height = shown.height;
-    picture.pixels.reset(static_cast<uint32_t*>(
+    picture.pixels = engine::FramePicture::Pixels(static_cast<uint32_t*>(
         std::malloc(static_cast<size_t>(shown.width) * static_cast<size_t>(shown.height) * 4)));
-    std::memcpy(picture.pixels.get(), shown.pixels.get(),
+    std::memcpy(picture.pixels.data(), shown.pixels.data(),
                 static_cast<size_t>(shown.width) * static_cast<size_t>(shown.height) * 4);
-    const uint32_t* before = picture.pixels.get();
+    const uint32_t* before = picture.pixels.data();
 
     const bool decoded = engine::DecodeFramePicture(text.data(), text.size(), picture);
     EXPECT_EQ(decoded, c.decodes);
     if (!decoded) {
-      EXPECT_EQ(picture.pixels.get(), before);
+      EXPECT_EQ(picture.pixels.data(), before);
       EXPECT_EQ(picture.width, shown.width);
       EXPECT_EQ(picture.height, shown.height);
       EXPECT_EQ(Copy(picture), Copy(shown));
@@ -136,8 +136,9 @@ engine::FramePicture Picture(int width, int height, const std::vector<uint32_t>&
   engine::FramePicture picture;
   picture.width = width;
   picture.height = height;
-  picture.pixels.reset(static_cast<uint32_t*>(std::malloc(pixels.size() * 4)));
-  std::memcpy(picture.pixels.get(), pixels.data(), pixels.size() * 4);
+  picture.pixels =
+      engine::FramePicture::Pixels(static_cast<uint32_t*>(std::malloc(pixels.size() * 4)));
+  std::memcpy(picture.pixels.data(), pixels.data(), pixels.size() * 4);
   return picture;
 }
 
@@ -181,9 +182,9 @@ TEST(FramePicture, StretchedPicturesKeepCornersAndMixBetween) {
     for (int x = 0; x < 192; ++x) ASSERT_EQ(At(big, x, y), 0x3366CCu) << x << "," << y;
   }
   // The memory of a stretched picture of the same size is used again.
-  const uint32_t* memory = big.pixels.get();
+  const uint32_t* memory = big.pixels.data();
   ASSERT_TRUE(engine::ScaleFramePicture(corners, 192, 120, big));
-  EXPECT_EQ(big.pixels.get(), memory);
+  EXPECT_EQ(big.pixels.data(), memory);
   EXPECT_EQ(At(big, 0, 0), 0xFF0000u);
 
   // Sizes no window has leave the picture as it was.
@@ -192,7 +193,7 @@ TEST(FramePicture, StretchedPicturesKeepCornersAndMixBetween) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
     EXPECT_FALSE(engine::ScaleFramePicture(corners, c.width, c.height, big));
     EXPECT_EQ(big.width, 192);
-    EXPECT_EQ(big.pixels.get(), memory);
+    EXPECT_EQ(big.pixels.data(), memory);
   }
   EXPECT_FALSE(engine::ScaleFramePicture(engine::FramePicture(), 10, 10, big));
 }
