@@ -351,9 +351,10 @@ class ViewHost : public engine::BrowserView::Host {
   void ViewDestroyed() override {}
 };
 
-// The time to read the message through a pipe as the engine reads the
-// browser's: another thread writes it, ended by its NUL, into a pipe of
-// the browser's pipe's size.
+// The time to read the message as the engine reads the browser's, through
+// a pipe of the browser's pipe's size that another thread writes it into,
+// ended by its NUL.  The browser's own pipe is a FIFO reaching a native
+// program, which this pipe within the process only stands for.
 double ReadMs(const std::string& message) {
   return MedianMs([&message] {
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -506,7 +507,7 @@ void Measure(const Sample& sample, IWICImagingFactory* wic, HWND parent) {
     source.bmiHeader.biHeight = -height;
     const auto stretchWith = [&](int mode) {
       ::SetStretchBltMode(dc, mode);
-      ::StretchDIBits(dc, 0, 0, 1920, 1200, 0, 0, width, height, picture.pixels.get(), &source,
+      ::StretchDIBits(dc, 0, 0, 1920, 1200, 0, 0, width, height, picture.pixels.data(), &source,
                       DIB_RGB_COLORS, SRCCOPY);
       ::GdiFlush();
     };
@@ -526,7 +527,7 @@ void Measure(const Sample& sample, IWICImagingFactory* wic, HWND parent) {
   }
 
   const char* n = sample.name;
-  std::printf("picture_%s_read: %.2f ms\n", n, read);
+  std::printf("picture_%s_read_from_pipe: %.2f ms\n", n, read);
   std::printf("picture_%s_json_parse: %.2f ms\n", n, parse);
   std::printf("picture_%s_data_text: %.3f ms (before, a copy: %.3f ms)\n", n, text.after,
               text.before);
