@@ -177,6 +177,11 @@ struct BrowserView::Impl {
               ScaleFramePicture(*picture, size.cx, size.cy, stretched) ? picture.get() : nullptr;
         }
         if (stretchedFrom == picture.get()) shown = &stretched;
+      } else if (stretched.pixels) {
+        // An exact picture needs no copy; the window's worth of memory
+        // goes until a moving picture needs it again.
+        stretched = FramePicture();
+        stretchedFrom = nullptr;
       }
       BITMAPINFO info = {};
       info.bmiHeader.biSize = sizeof(info.bmiHeader);
