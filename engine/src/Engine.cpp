@@ -420,8 +420,15 @@ bool Engine::OnReaderThreadEvent(const std::string& sessionId, const std::string
     if (browser != m_bySession.end()) browser->second->AcknowledgeFrame(frame);
   });
   // Pictures are decoded here, off the UI thread, which then only paints.
+  // The picture's text is decoded where the parsed message holds it.
+  const Json::Value* data = params.find("data", "data" + 4);
+  const char* text = nullptr;
+  const char* textEnd = nullptr;
   auto picture = std::make_shared<FramePicture>();
-  if (!DecodeFramePicture(params["data"].asString(), *picture)) return true;
+  if (data == nullptr || !data->isString() || !data->getString(&text, &textEnd) ||
+      !DecodeFramePicture(text, static_cast<size_t>(textEnd - text), *picture)) {
+    return true;
+  }
   picture->cssWidth = params["metadata"]["deviceWidth"].asDouble();
   m_ui.Post([this, sessionId, picture] {
     const auto browser = m_bySession.find(sessionId);
