@@ -2,13 +2,16 @@
 #include <windows.h>
 
 #include <atomic>
+#include <new>
 
 #include "include/cef_api_hash.h"
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "include/cef_task.h"
 #include "include/cef_v8.h"
+#include "include/engine_early_launch.h"
 #include "src/BrowserImpl.h"
+#include "src/EarlyLaunch.h"
 #include "src/Engine.h"
 
 namespace {
@@ -46,6 +49,17 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
     return false;
   }
 }
+
+bool EngineBeginEarlyLaunch(const CefSettings& settings, CefRefPtr<CefApp> application) {
+  if (engine::Engine::Get() != nullptr) return false;
+  try {
+    return engine::EarlyLaunch::Begin(settings, application);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+void EngineEndEarlyLaunch() { engine::EarlyLaunch::EndUntaken(); }
 
 void CefShutdown() {
   try {

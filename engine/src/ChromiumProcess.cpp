@@ -430,7 +430,7 @@ bool ChromiumProcess::AwaitFirstAnswer() {
   }
 }
 
-bool ChromiumProcess::WaitUntilReady() {
+bool ChromiumProcess::WaitUntilReady(const std::function<bool()>& cancelled) {
   if (!m_launched) return false;
   m_launched = false;
   const ULONGLONG deadline = ::GetTickCount64() + kStartTimeoutMs;
@@ -440,6 +440,13 @@ bool ChromiumProcess::WaitUntilReady() {
   }
   m_pipe = std::make_shared<DevToolsPipe>(std::exchange(m_fromBrowser, nullptr),
                                           std::exchange(m_toBrowser, nullptr));
+  // Under Wine the starting shell stays blocked until both pipes are open,
+  // so a launch given up is ended only once they are: then the browser
+  // exists, and its process id is known.
+  if (cancelled && cancelled()) {
+    Kill();
+    return false;
+  }
   // A browser that fails to start ends, and its pipe with it.
   if (!AwaitFirstAnswer()) {
     m_pipe.reset();
@@ -465,6 +472,25 @@ void ChromiumProcess::EndUnready() {
   }
   m_pipeFolder.clear();
   m_launched = false;
+}
+
+void ChromiumProcess::Kill() {
+  if (m_launched) EndUnready();
+  if (!m_pipe) return;
+  // Without its input the browser closes itself, should the kill miss it.
+  m_pipe->CloseSending();
+  if (m_process != nullptr) {
+    ::TerminateProcess(m_process, 1);
+    ::WaitForSingleObject(m_process, kClosedPipeTimeoutMs);
+    ::CloseHandle(std::exchange(m_process, nullptr));
+  } else if (m_nativePid != 0) {
+    RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(m_nativePid));
+    const ULONGLONG deadline = ::GetTickCount64() + kClosedPipeTimeoutMs;
+    while (NativeProcessRuns(m_nativePid) && ::GetTickCount64() < deadline) ::Sleep(5);
+  }
+  m_pipe.reset();
+  ::DeleteFileW(m_pidFile.c_str());
+  m_nativePid = 0;
 }
 
 void ChromiumProcess::Stop() {

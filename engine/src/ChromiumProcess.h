@@ -3,6 +3,7 @@
 // ended.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,10 +30,11 @@ class ChromiumProcess {
   bool Start(const std::wstring& executable, const std::wstring& profileFolder,
              const std::vector<std::wstring>& switches);
   // The two halves of Start: starting the program, and waiting until it
-  // answers.  WaitUntilReady ends the program when it never does.
+  // answers.  WaitUntilReady ends the program when it never does, and, once
+  // the program has its pipe, when `cancelled` (may be null) says so.
   bool Launch(const std::wstring& executable, const std::wstring& profileFolder,
               const std::vector<std::wstring>& switches);
-  bool WaitUntilReady();
+  bool WaitUntilReady(const std::function<bool()>& cancelled = nullptr);
 
   bool IsRunning() const { return m_pipe != nullptr; }
   // The one channel to the browser, shared with the connection that reads
@@ -44,6 +46,9 @@ class ChromiumProcess {
   // Asks the browser to close over its pipe and waits until the process
   // has ended (and so let go of its profile).
   void Stop();
+  // Ends the browser without asking it, as one that has not answered yet
+  // cannot be asked, and waits until its process has ended.
+  void Kill();
 
  private:
   void WaitForEarlierBrowser(const std::wstring& folder);
