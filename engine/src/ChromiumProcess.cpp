@@ -412,6 +412,7 @@ bool ChromiumProcess::OpenWinePipe(unsigned long long deadline) {
     ::Sleep(1);
   }
   m_nativePid = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
+  m_abortablePid = m_nativePid;
   m_fromBrowser = fromBrowser.Release();
   m_toBrowser = toBrowser.Release();
   return true;
@@ -448,7 +449,9 @@ bool ChromiumProcess::WaitUntilReady(const std::function<bool()>& cancelled) {
     return false;
   }
   // A browser that fails to start ends, and its pipe with it.
-  if (!AwaitFirstAnswer()) {
+  const bool answered = AwaitFirstAnswer();
+  m_abortablePid = 0;
+  if (!answered) {
     m_pipe.reset();
     EndUnready();
     return false;
@@ -472,6 +475,13 @@ void ChromiumProcess::EndUnready() {
   }
   m_pipeFolder.clear();
   m_launched = false;
+}
+
+void ChromiumProcess::Abort() {
+  // Its pipe ends as it dies, and with it the wait for its answer.
+  if (const unsigned long pid = m_abortablePid.exchange(0)) {
+    RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(pid));
+  }
 }
 
 void ChromiumProcess::Kill() {

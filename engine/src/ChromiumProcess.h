@@ -3,6 +3,7 @@
 // ended.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,6 +50,11 @@ class ChromiumProcess {
   // Ends the browser without asking it, as one that has not answered yet
   // cannot be asked, and waits until its process has ended.
   void Kill();
+  // Any thread, while another waits in WaitUntilReady: kills the browser
+  // if its process is known yet, so that the wait ends at once rather than
+  // when the browser first answers.  Under Wine only: on Windows the wait
+  // goes on until the answer, and Kill ends the browser then.
+  void Abort();
 
  private:
   void WaitForEarlierBrowser(const std::wstring& folder);
@@ -70,6 +76,8 @@ class ChromiumProcess {
   std::wstring m_pipeFolder;
   std::wstring m_pidFile;
   unsigned long m_nativePid = 0;
+  // The same, for Abort, between the pipe's opening and the first answer.
+  std::atomic<unsigned long> m_abortablePid{0};
   std::wstring m_profileFolder;
 };
 

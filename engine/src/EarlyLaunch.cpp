@@ -57,13 +57,28 @@ EarlyLaunch::EarlyLaunch(const CefSettings& settings, CefRefPtr<CefApp> applicat
 EarlyLaunch::~EarlyLaunch() { End(); }
 
 bool EarlyLaunch::Start() {
-  if (!m_launchedEvent || !m_launch->HasProgram() || !m_thread.Start()) return false;
-  m_started = m_thread.Post([this] {
-    m_launched = m_launch->Launch();
-    ::SetEvent(m_launchedEvent.Get());
-    if (m_launched) m_ready = m_launch->WaitUntilReady([this] { return m_cancelled.load(); });
-  });
+  if (!m_launchedEvent || !m_launch->HasProgram()) return false;
+  // A plain thread: it needs no message loop, and one with a window would
+  // take longer to start on the thread that is in a hurry.
+  m_thread.Reset(::CreateThread(nullptr, 0, &EarlyLaunch::ThreadMain, this, 0, nullptr));
+  m_started = m_thread.IsValid();
   return m_started;
+}
+
+unsigned long __stdcall EarlyLaunch::ThreadMain(void* self) {
+  RunEngineThread([launch = static_cast<EarlyLaunch*>(self)] { launch->Run(); });
+  return 0;
+}
+
+void EarlyLaunch::Run() {
+  m_launched = m_launch->Launch();
+  ::SetEvent(m_launchedEvent.Get());
+  if (m_launched) m_ready = m_launch->WaitUntilReady([this] { return m_cancelled.load(); });
+}
+
+void EarlyLaunch::Join() {
+  if (m_thread) ::WaitForSingleObject(m_thread.Get(), INFINITE);
+  m_thread.Reset();
 }
 
 bool EarlyLaunch::WaitUntilLaunched() {
@@ -73,7 +88,7 @@ bool EarlyLaunch::WaitUntilLaunched() {
 }
 
 std::unique_ptr<BrowserLaunch> EarlyLaunch::WaitUntilReady(bool& ready) {
-  m_thread.Stop();
+  Join();
   m_finished = true;
   ready = m_ready;
   return std::move(m_launch);
@@ -81,7 +96,9 @@ std::unique_ptr<BrowserLaunch> EarlyLaunch::WaitUntilReady(bool& ready) {
 
 std::unique_ptr<BrowserLaunch> EarlyLaunch::GiveUp() {
   m_cancelled = true;
-  m_thread.Stop();
+  // A browser that is still starting up is not waited for.
+  if (m_launch) m_launch->Process().Abort();
+  Join();
   m_finished = true;
   // A program that answered was not cancelled in time; it is ended all the
   // same, without being asked, which is quickest.

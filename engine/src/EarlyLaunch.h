@@ -44,9 +44,13 @@ class EarlyLaunch {
  private:
   EarlyLaunch(const CefSettings& settings, CefRefPtr<CefApp> application);
   bool Start();
+  static unsigned long __stdcall ThreadMain(void* self);
+  // On the launch's thread: starts the program and waits until it answers.
+  void Run();
+  void Join();
 
   std::unique_ptr<BrowserLaunch> m_launch;
-  TaskThread m_thread;
+  CKernelHandle m_thread;
   // Set by the thread once it has started the program or failed to.
   CKernelHandle m_launchedEvent;
   bool m_started = false;
