@@ -46,8 +46,9 @@ bool Engine::ClaimPreparedPage(CefRefPtr<BrowserImpl> browser) {
   if (!m_prepared || m_prepared->browser) return false;
   m_prepared->browser = browser;
   if (m_prepared->sessionId.empty()) return true;
-  const std::string& targetId = m_prepared->targetId;
-  const std::string& sessionId = m_prepared->sessionId;
+  // Copies: the prepared page's record goes below once it is handed over.
+  const std::string targetId = m_prepared->targetId;
+  const std::string sessionId = m_prepared->sessionId;
   m_bySession[sessionId] = browser;
   m_byTarget[targetId] = browser;
   const bool running = m_prepared->running;
