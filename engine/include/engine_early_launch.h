@@ -14,7 +14,9 @@
 // give it, and returns at once.  The application object's
 // OnBeforeCommandLineProcessing is called here, on the calling thread, and
 // its OnBeforeChildProcessLaunch on the engine thread that launches the
-// program; CefInitialize calls neither again.  False when the engine
+// program; CefInitialize calls neither again when it adopts the launch.
+// Given other settings or another application object, CefInitialize ends
+// the launch and makes its own, asking the handlers anew.  False when the engine
 // already runs, a launch was already begun or no browser program exists;
 // call it once, before CefInitialize, on the thread that will call
 // CefInitialize.

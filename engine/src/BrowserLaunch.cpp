@@ -125,14 +125,6 @@ bool BrowserLaunch::Suits(const CefSettings& settings, CefRefPtr<CefApp> applica
          m_executable == ChromiumProcess::FindExecutable() && m_dpi == SystemDpi();
 }
 
-void BrowserLaunch::Refit(const CefSettings& settings) {
-  m_process.Kill();
-  m_profileLock.Reset();
-  m_cachePath = CefString(&settings.cache_path).ToWString();
-  m_executable = ChromiumProcess::FindExecutable();
-  m_dpi = SystemDpi();
-}
-
 bool BrowserLaunch::Launch() {
   if (m_executable.empty()) return false;
   // The browser process's own part of the command line is asked for on

@@ -26,15 +26,11 @@ class BrowserLaunch {
   BrowserLaunch(const BrowserLaunch&) = delete;
   BrowserLaunch& operator=(const BrowserLaunch&) = delete;
 
-  CefApp* Application() const { return m_application.get(); }
   // Whether a browser program exists to be started.
   bool HasProgram() const { return !m_executable.empty(); }
   // Whether CefInitialize, given these, would start this same program with
   // this same command line.
   bool Suits(const CefSettings& settings, CefRefPtr<CefApp> application) const;
-  // Ends the program, if one was started, and takes the rest of the
-  // settings anew; the application's part of the command line stays.
-  void Refit(const CefSettings& settings);
 
   // Takes the profile folder and starts the program; false, with nothing
   // left running, when it cannot be started.  The first call asks the

@@ -67,15 +67,16 @@ bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
       application ? application->GetRenderProcessHandler() : nullptr;
 
   // A launch begun early is adopted when it is the one these settings
-  // would start; otherwise its command line, already made with this
-  // application object's handlers, is launched anew.
+  // would start; otherwise it is ended and the engine launches its own.
   if (std::unique_ptr<EarlyLaunch> early = EarlyLaunch::Take()) {
-    if (early->IsStarted() && early->Launch().Suits(settings, application)) {
+    const bool suits = early->Launch().Suits(settings, application);
+    if (early->IsStarted() && suits) {
       m_early = std::move(early);
-    } else if (std::unique_ptr<BrowserLaunch> launch = early->GiveUp();
-               launch && launch->Application() == application.get()) {
-      launch->Refit(settings);
-      m_launch = std::move(launch);
+    } else {
+      // One that found no browser program has its answer already.
+      const bool noProgram = suits && !early->Launch().HasProgram();
+      early->End();
+      if (noProgram) return false;
     }
   }
   if (!m_early && !m_launch) m_launch = std::make_unique<BrowserLaunch>(settings, application);

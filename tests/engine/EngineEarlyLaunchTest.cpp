@@ -1,6 +1,6 @@
 // The browser program launched early, before CefInitialize: adopted by it,
 // ended when the program leaves without it, and the application's
-// command-line handlers asked once whatever happens.  Each case runs in a
+// command-line handlers asked once.  Each case runs in a
 // program of its own, as a launch can be begun once per process; the first
 // browser of each gets the page the engine prepared, whose documents have
 // the page functions before their own first script.
@@ -157,14 +157,6 @@ TEST(EngineEarlyLaunch, Program) {
     ASSERT_TRUE(CefInitialize(args, settings, app, nullptr));
     ASSERT_TRUE(app->log.WaitFor("context initialized", "", 30000));
     EXPECT_EQ(RunningBrowserIn(cache), early) << "CefInitialize started another browser program";
-  } else if (mode == L"other cache") {
-    // Settings other than the launch's: the launch is ended and the
-    // engine's own is started, with the command line already made.
-    const std::wstring other = cache + L"-other";
-    ASSERT_TRUE(CefInitialize(args, SettingsFor(other), app, nullptr));
-    ASSERT_TRUE(app->log.WaitFor("context initialized", "", 30000));
-    EXPECT_FALSE(test::NativeProcessRuns(early)) << "the unused early browser still runs";
-    EXPECT_NE(RunningBrowserIn(other), 0u);
   } else {
     FAIL() << "unknown mode";
   }
@@ -180,8 +172,8 @@ TEST(EngineEarlyLaunch, Program) {
 TEST(EngineEarlyLaunch, EarlyLaunchCases) {
   test::PageServer server;
   server.AddHtml("/first.html", kFirstScriptPage);
-  const wchar_t* const modes[] = {L"adopt",       L"other cache", L"end at once",  L"end",
-                                  L"end running", L"exit",        L"exit running", L"none"};
+  const wchar_t* const modes[] = {L"adopt", L"end at once",  L"end", L"end running",
+                                  L"exit",  L"exit running", L"none"};
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   for (const wchar_t* mode : modes) {
