@@ -134,7 +134,8 @@ bool ChromiumFloor::Start(const std::wstring& profileFolder) {
   return true;
 }
 
-FloorTimes ChromiumFloor::Load(const std::string& url, const ShowsPage& shows, double origin) {
+FloorTimes ChromiumFloor::Load(const std::string& url, const ShowsPage& shows, double origin,
+                               const std::function<void()>& watch) {
   FloorTimes times;
   if (!m_session) return times;
   Session& s = *m_session;
@@ -174,6 +175,7 @@ FloorTimes ChromiumFloor::Load(const std::string& url, const ShowsPage& shows, d
   while ((times.firstFrame == 0 || times.loaded == 0) && Now() - sent < kLoadTimeoutMs &&
          (times.loaded == 0 || Now() - start - times.loaded < kLateFrameMs) && s.Receive(message)) {
     const double arrived = Now();
+    if (watch) watch();
     // The new document has replaced the blank one once any of these came;
     // the browser does not always report the navigation itself.
     for (const char* event :

@@ -37,8 +37,10 @@ class ChromiumFloor {
   // blank page, a page not painted yet) do not count, as they do not for
   // the client either.  Frames are decoded after the load, so that the
   // time is when the frame arrived.  The target stays open until the next
-  // load or Stop.  Zero times when the page never showed.
-  FloorTimes Load(const std::string& url, const ShowsPage& shows, double origin = 0);
+  // load or Stop.  Zero times when the page never showed.  `watch`, when
+  // given, is called as each message of the load arrives.
+  FloorTimes Load(const std::string& url, const ShowsPage& shows, double origin = 0,
+                  const std::function<void()>& watch = nullptr);
   // The screencast frames per second the page last loaded sends over the
   // next `seconds`, each acknowledged at once and not decoded: what the
   // browser program delivers before any client work.

@@ -80,9 +80,65 @@ void BrowserImpl::RunOnUi(std::function<void()> task) {
   engine->Ui().Post([self, task = std::move(task)] { task(); });
 }
 
+void BrowserImpl::SendPageSetUp(DevToolsConnection& devTools, const std::string& sessionId,
+                                const std::string& pageScript) {
+  devTools.Send("Page.enable", Json::Value(Json::objectValue), sessionId);
+  devTools.Send("Runtime.enable", Json::Value(Json::objectValue), sessionId);
+  devTools.Send("Network.enable", Json::Value(Json::objectValue), sessionId);
+  for (const char* name : {kEventBinding, kCallBinding}) {
+    Json::Value binding(Json::objectValue);
+    binding["name"] = name;
+    devTools.Send("Runtime.addBinding", binding, sessionId);
+  }
+  // The page's calls wait at a debugger statement for their answers.
+  devTools.Send("Debugger.enable", Json::Value(Json::objectValue), sessionId);
+  Json::Value script(Json::objectValue);
+  script["source"] = pageScript;
+  devTools.Send("Page.addScriptToEvaluateOnNewDocument", script, sessionId);
+}
+
 void BrowserImpl::Attach(const std::string& targetId, const std::string& sessionId) {
   Engine* engine = Engine::Get();
   CheckThread(engine->Ui());
+  BeginSession(targetId, sessionId);
+  SendPageSetUp(engine->DevTools(), sessionId, engine->Render().PageScriptText());
+  UpdateFetchPatterns();
+  // No focus emulation: with it, this browser program's renderer ends now
+  // and then as the first page commits.
+  ApplyViewport();
+  StartScreencast(nullptr);
+  // The target's renderer answers the set-up only once it runs; the first
+  // address is loaded after that, so that its document has all of it, and
+  // then whatever the client loaded meanwhile, in its order.
+  CefRefPtr<BrowserImpl> resumed(this);
+  Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue),
+       [resumed](const Json::Value&, const Json::Value&) { resumed->LoadFirstAddress(); });
+  AnnounceCreated();
+}
+
+void BrowserImpl::AttachPrepared(const std::string& targetId, const std::string& sessionId,
+                                 bool running) {
+  CheckThread(Engine::Get()->Ui());
+  BeginSession(targetId, sessionId);
+  if (!m_pendingDocuments.empty()) UpdateFetchPatterns();
+  ApplyViewport();
+  // The page's set-up was sent while it was prepared; what is left is this
+  // window's size and pictures, which the first address waits for, so that
+  // its first picture has the window's size.
+  CefRefPtr<BrowserImpl> self(this);
+  StartScreencast([self, running] {
+    self->m_screencastStarted = true;
+    if (running || self->m_preparedRuns) self->LoadFirstAddress();
+  });
+  AnnounceCreated();
+}
+
+void BrowserImpl::PreparedPageRuns() {
+  m_preparedRuns = true;
+  if (m_screencastStarted) LoadFirstAddress();
+}
+
+void BrowserImpl::BeginSession(const std::string& targetId, const std::string& sessionId) {
   m_targetId = targetId;
   m_sessionId = sessionId;
   m_attached = true;
@@ -91,24 +147,9 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   // for it: a document that starts earlier can miss the page events (its
   // new windows would then never be announced) and the bridge.
   HoldNavigations();
+}
 
-  Send("Page.enable");
-  Send("Runtime.enable");
-  Send("Network.enable");
-  UpdateFetchPatterns();
-  for (const char* name : {kEventBinding, kCallBinding}) {
-    Json::Value binding(Json::objectValue);
-    binding["name"] = name;
-    Send("Runtime.addBinding", binding);
-  }
-  // The page's calls wait at a debugger statement for their answers.
-  Send("Debugger.enable");
-  Json::Value script(Json::objectValue);
-  script["source"] = engine->Render().PageScriptText();
-  Send("Page.addScriptToEvaluateOnNewDocument", script);
-  // No focus emulation: with it, this browser program's renderer ends now
-  // and then as the first page commits.
-  ApplyViewport();
+void BrowserImpl::StartScreencast(std::function<void()> started) {
   Json::Value screencast(Json::objectValue);
   screencast["format"] = "jpeg";
   screencast["quality"] = kScreencastQuality;
@@ -118,22 +159,27 @@ void BrowserImpl::Attach(const std::string& targetId, const std::string& session
   // window as it is now should it be larger still.
   screencast["maxWidth"] = std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), m_view.Width() + 1);
   screencast["maxHeight"] = std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), m_view.Height() + 1);
-  Send("Page.startScreencast", screencast);
-  // The target's renderer answers the set-up only once it runs; the first
-  // address is loaded after that, so that its document has all of it, and
-  // then whatever the client loaded meanwhile, in its order.
-  CefRefPtr<BrowserImpl> resumed(this);
-  Send("Runtime.runIfWaitingForDebugger", Json::Value(Json::objectValue),
-       [resumed](const Json::Value&, const Json::Value&) {
-         if (!resumed->m_requestedUrl.empty() && !resumed->m_closed) {
-           const std::string first = resumed->m_requestedUrl;
-           resumed->m_heldNavigations.insert(resumed->m_heldNavigations.begin(), [resumed, first] {
-             resumed->Navigate(resumed->m_targetId, first);
-           });
-         }
-         resumed->ReleaseNavigations();
-       });
+  if (!started) {
+    Send("Page.startScreencast", screencast);
+    return;
+  }
+  Send("Page.startScreencast", screencast,
+       [started](const Json::Value&, const Json::Value&) { started(); });
+}
 
+void BrowserImpl::LoadFirstAddress() {
+  if (m_firstAddressLoaded) return;
+  m_firstAddressLoaded = true;
+  if (!m_requestedUrl.empty() && !m_closed) {
+    CefRefPtr<BrowserImpl> self(this);
+    const std::string first = m_requestedUrl;
+    m_heldNavigations.insert(m_heldNavigations.begin(),
+                             [self, first] { self->Navigate(self->m_targetId, first); });
+  }
+  ReleaseNavigations();
+}
+
+void BrowserImpl::AnnounceCreated() {
   CefRefPtr<CefBrowser> self(this);
   Engine::Get()->Renderer().Post([self] {
     if (Engine* e = Engine::Get()) e->Render().BrowserCreated(self);

@@ -22,6 +22,7 @@
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
 #include "src/BrowserView.h"
+#include "src/DevToolsConnection.h"
 #include "src/FramePicture.h"
 
 namespace engine {
@@ -39,6 +40,18 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   // UI thread: the page target is ready for this browser.  Sets up the
   // session, tells the client, and lets the target go on to its address.
   void Attach(const std::string& targetId, const std::string& sessionId);
+  // UI thread: the same for a page target the engine prepared before this
+  // browser existed, whose set-up (SendPageSetUp) has been sent.  `running`
+  // tells whether its renderer answered that set-up; if not yet, the engine
+  // calls PreparedPageRuns once it has.  Until then the page's events are
+  // held by the engine and given to OnEvent in their order.
+  void AttachPrepared(const std::string& targetId, const std::string& sessionId, bool running);
+  void PreparedPageRuns();
+  // UI thread: the page set-up that holds for every browser, whatever its
+  // window: its events, its bridge and the engine's script in every
+  // document before the page's own.
+  static void SendPageSetUp(DevToolsConnection& devTools, const std::string& sessionId,
+                            const std::string& pageScript);
   // UI thread: the address the browser was created for.
   void NoteRequestedUrl(const std::string& url) { m_requestedUrl = url; }
   // UI thread: navigations of the page wait while its window.open is being
@@ -118,6 +131,10 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   void ViewCloseRequested() override;
   void ViewDestroyed() override;
 
+  void BeginSession(const std::string& targetId, const std::string& sessionId);
+  void StartScreencast(std::function<void()> started);
+  void LoadFirstAddress();
+  void AnnounceCreated();
   int Send(const std::string& method, const Json::Value& params = Json::Value(Json::objectValue),
            std::function<void(const Json::Value&, const Json::Value&)> reply = nullptr);
   void RunOnUi(std::function<void()> task);
@@ -204,6 +221,10 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost, private BrowserVie
   std::string m_requestedUrl;
   int m_crashes = 0;
   int m_navigationHolds = 0;
+  bool m_firstAddressLoaded = false;
+  // A prepared page's screencast has been answered; its renderer runs.
+  bool m_screencastStarted = false;
+  bool m_preparedRuns = false;
   std::vector<std::function<void()>> m_heldNavigations;
 
   IMPLEMENT_REFCOUNTING(BrowserImpl);

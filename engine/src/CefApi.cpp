@@ -10,7 +10,9 @@
 #include "include/cef_browser.h"
 #include "include/cef_task.h"
 #include "include/cef_v8.h"
+#include "include/engine_early_launch.h"
 #include "src/BrowserImpl.h"
+#include "src/EarlyLaunch.h"
 #include "src/Engine.h"
 #include "src/TaskThread.h"
 
@@ -56,6 +58,21 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings,
     engine::RaiseUnhandledException();
   }
 }
+
+bool EngineBeginEarlyLaunch(const CefSettings& settings, CefRefPtr<CefApp> application) {
+  if (engine::Engine::Get() != nullptr) return false;
+  try {
+    return engine::EarlyLaunch::Begin(settings, application);
+  } catch (const std::system_error&) {
+    return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (...) {
+    engine::RaiseUnhandledException();
+  }
+}
+
+void EngineEndEarlyLaunch() { engine::EarlyLaunch::EndUntaken(); }
 
 void CefShutdown() {
   try {

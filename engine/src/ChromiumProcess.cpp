@@ -408,6 +408,7 @@ bool ChromiumProcess::OpenWinePipe(unsigned long long deadline) {
     ::Sleep(1);
   }
   m_nativePid = std::strtoul(ReadSmallFile(m_pidFile).c_str(), nullptr, 10);
+  m_abortablePid = m_nativePid;
   m_fromBrowser = fromBrowser.Release();
   m_toBrowser = toBrowser.Release();
   return true;
@@ -426,7 +427,7 @@ bool ChromiumProcess::AwaitFirstAnswer() {
   }
 }
 
-bool ChromiumProcess::WaitUntilReady() {
+bool ChromiumProcess::WaitUntilReady(const std::function<bool()>& cancelled) {
   if (!m_launched) return false;
   m_launched = false;
   const ULONGLONG deadline = ::GetTickCount64() + kStartTimeoutMs;
@@ -436,8 +437,17 @@ bool ChromiumProcess::WaitUntilReady() {
   }
   m_pipe = std::make_shared<DevToolsPipe>(std::exchange(m_fromBrowser, nullptr),
                                           std::exchange(m_toBrowser, nullptr));
+  // Under Wine the starting shell stays blocked until both pipes are open,
+  // so a launch given up is ended only once they are: then the browser
+  // exists, and its process id is known.
+  if (cancelled && cancelled()) {
+    Kill();
+    return false;
+  }
   // A browser that fails to start ends, and its pipe with it.
-  if (!AwaitFirstAnswer()) {
+  const bool answered = AwaitFirstAnswer();
+  m_abortablePid = 0;
+  if (!answered) {
     m_pipe.reset();
     EndUnready();
     return false;
@@ -461,6 +471,32 @@ void ChromiumProcess::EndUnready() {
   }
   m_pipeFolder.clear();
   m_launched = false;
+}
+
+void ChromiumProcess::Abort() {
+  // Its pipe ends as it dies, and with it the wait for its answer.
+  if (const unsigned long pid = m_abortablePid.exchange(0)) {
+    RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(pid));
+  }
+}
+
+void ChromiumProcess::Kill() {
+  if (m_launched) EndUnready();
+  if (!m_pipe) return;
+  // Without its input the browser closes itself, should the kill miss it.
+  m_pipe->CloseSending();
+  if (m_process != nullptr) {
+    ::TerminateProcess(m_process, 1);
+    ::WaitForSingleObject(m_process, kClosedPipeTimeoutMs);
+    ::CloseHandle(std::exchange(m_process, nullptr));
+  } else if (m_nativePid != 0) {
+    RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(m_nativePid));
+    const ULONGLONG deadline = ::GetTickCount64() + kClosedPipeTimeoutMs;
+    while (NativeProcessRuns(m_nativePid) && ::GetTickCount64() < deadline) ::Sleep(5);
+  }
+  m_pipe.reset();
+  ::DeleteFileW(m_pidFile.c_str());
+  m_nativePid = 0;
 }
 
 void ChromiumProcess::Stop() {

@@ -3,6 +3,8 @@
 // ended.
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,10 +31,11 @@ class ChromiumProcess {
   bool Start(const std::wstring& executable, const std::wstring& profileFolder,
              const std::vector<std::wstring>& switches);
   // The two halves of Start: starting the program, and waiting until it
-  // answers.  WaitUntilReady ends the program when it never does.
+  // answers.  WaitUntilReady ends the program when it never does, and, once
+  // the program has its pipe, when `cancelled` (may be null) says so.
   bool Launch(const std::wstring& executable, const std::wstring& profileFolder,
               const std::vector<std::wstring>& switches);
-  bool WaitUntilReady();
+  bool WaitUntilReady(const std::function<bool()>& cancelled = nullptr);
 
   bool IsRunning() const { return m_pipe != nullptr; }
   // The one channel to the browser, shared with the connection that reads
@@ -44,6 +47,14 @@ class ChromiumProcess {
   // Asks the browser to close over its pipe and waits until the process
   // has ended (and so let go of its profile).
   void Stop();
+  // Ends the browser without asking it, as one that has not answered yet
+  // cannot be asked, and waits until its process has ended.
+  void Kill();
+  // Any thread, while another waits in WaitUntilReady: kills the browser
+  // if its process is known yet, so that the wait ends at once rather than
+  // when the browser first answers.  Under Wine only: on Windows the wait
+  // goes on until the answer, and Kill ends the browser then.
+  void Abort();
 
  private:
   void WaitForEarlierBrowser(const std::wstring& folder);
@@ -65,6 +76,8 @@ class ChromiumProcess {
   std::wstring m_pipeFolder;
   std::wstring m_pidFile;
   unsigned long m_nativePid = 0;
+  // The same, for Abort, between the pipe's opening and the first answer.
+  std::atomic<unsigned long> m_abortablePid{0};
   std::wstring m_profileFolder;
 };
 

@@ -9,73 +9,14 @@
 #include "include/cef_api_hash.h"
 #include "include/cef_command_line.h"
 #include "src/BrowserImpl.h"
-#include "src/CefCommandLineImpl.h"
+#include "src/BrowserLaunch.h"
 #include "src/Downloads.h"
+#include "src/EarlyLaunch.h"
 
 namespace engine {
 namespace {
 
 std::atomic<Engine*> g_engine{nullptr};
-
-// Switches that would take the browser program out of the engine's hands;
-// the engine sets them itself.
-const wchar_t* const kReservedSwitches[] = {
-    L"headless",
-    L"remote-debugging-port",
-    L"remote-debugging-address",
-    L"remote-debugging-pipe",
-    L"user-data-dir",
-    L"type",
-    L"no-startup-window",
-};
-
-bool IsReserved(const std::wstring& name) {
-  for (const wchar_t* reserved : kReservedSwitches) {
-    if (_wcsicmp(name.c_str(), reserved) == 0) return true;
-  }
-  return false;
-}
-
-void AddSwitches(CefRefPtr<CefCommandLine> commandLine, std::vector<std::wstring>& switches) {
-  CefCommandLine::SwitchMap map;
-  commandLine->GetSwitches(map);
-  for (const auto& entry : map) {
-    const std::wstring name = entry.first.ToWString();
-    if (IsReserved(name)) continue;
-    std::wstring option = L"--" + name;
-    if (!entry.second.empty()) option += L"=" + entry.second.ToWString();
-    // Quoted as one argument, whatever the value holds.
-    std::wstring quoted = L"\"";
-    for (const wchar_t c : option) {
-      if (c == L'"') quoted += L'\\';
-      quoted += c;
-    }
-    switches.push_back(quoted + L"\"");
-  }
-}
-
-// The DPI of this program's windows unless they are aware of each monitor's
-// own: 96 for a program that is not DPI aware, the system's for one that is.
-UINT SystemDpi() {
-  using DpiForSystem = UINT(WINAPI*)();
-  const auto dpiForSystem = reinterpret_cast<DpiForSystem>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
-  const UINT dpi = dpiForSystem != nullptr ? dpiForSystem() : 96;
-  return dpi != 0 ? dpi : 96;
-}
-
-// A DPI's scale as the browser program's switch takes it ("1.5"), to four
-// places, written out by hand: formatted output would follow the C
-// runtime's locale in its decimal point.
-std::wstring ScaleText(UINT dpi) {
-  const unsigned int tenThousandths = (dpi * 10000u + 48u) / 96u;
-  std::wstring text = std::to_wstring(tenThousandths / 10000u);
-  std::wstring fraction = std::to_wstring(tenThousandths % 10000u);
-  if (fraction == L"0") return text;
-  fraction.insert(0, 4 - fraction.size(), L'0');
-  fraction.erase(fraction.find_last_not_of(L'0') + 1);
-  return text + L"." + fraction;
-}
 
 // How long shutting down waits for the engine's dialogs to close.
 constexpr unsigned int kDialogsCloseMs = 5000;
@@ -92,41 +33,6 @@ void EndAnsweringSentMessages(TaskThread& thread) {
     }
   }
   thread.Stop();
-}
-
-std::wstring ModulePath() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return path;
-}
-
-// Opens the folder's lock file for this program alone; false when another
-// program holds it.
-bool HoldLock(const std::wstring& folder, CFileHandle& lock) {
-  lock.Reset(::CreateFileW((folder + L"\\engine.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
-                           nullptr));
-  return lock.IsValid();
-}
-
-// Where the browser program keeps its profile.  Two programs may name the
-// same cache folder, but one profile serves one browser program only: the
-// first to hold the folder's lock uses it, later ones get a folder of their
-// own inside it.
-std::wstring ChooseProfile(const std::wstring& cachePath, CFileHandle& lock) {
-  std::wstring base = cachePath;
-  if (base.empty()) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    base = std::wstring(temp) + L"TalmicEngine";
-  }
-  if (base.back() == L'\\' || base.back() == L'/') base.pop_back();
-  ::CreateDirectoryW(base.c_str(), nullptr);
-  if (HoldLock(base, lock)) return base;
-  const std::wstring own = base + L"\\instance-" + std::to_wstring(::GetCurrentProcessId());
-  ::CreateDirectoryW(own.c_str(), nullptr);
-  HoldLock(own, lock);
-  return own;
 }
 
 }  // namespace
@@ -160,21 +66,26 @@ bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
   CefRefPtr<CefRenderProcessHandler> renderHandler =
       application ? application->GetRenderProcessHandler() : nullptr;
 
-  CefRefPtr<CefCommandLine> commandLine = CefCommandLine::CreateCommandLine();
-  commandLine->SetProgram(ModulePath());
-  if (application) application->OnBeforeCommandLineProcessing(CefString(), commandLine);
-
-  const std::wstring executable = ChromiumProcess::FindExecutable();
-  if (executable.empty()) return false;
-  const std::wstring profile =
-      ChooseProfile(CefString(&settings.cache_path).ToWString(), m_profileLock);
-  m_downloadFolder = profile + L"\\Downloads\\";
+  // A launch begun early is adopted when it is the one these settings
+  // would start; otherwise it is ended and the engine launches its own.
+  if (std::unique_ptr<EarlyLaunch> early = EarlyLaunch::Take()) {
+    const bool suits = early->Launch().Suits(settings, application);
+    if (early->IsStarted() && suits) {
+      m_early = std::move(early);
+    } else {
+      // One that found no browser program has its answer already.
+      const bool noProgram = suits && !early->Launch().HasProgram();
+      early->End();
+      if (noProgram) return false;
+    }
+  }
+  if (!m_early && !m_launch) m_launch = std::make_unique<BrowserLaunch>(settings, application);
+  if (!m_early && !m_launch->HasProgram()) return false;
   // The engine's log: the file the settings name, else none.
   const std::wstring logFile = CefString(&settings.log_file).ToWString();
   if (!logFile.empty() && settings.log_severity != LOGSEVERITY_DISABLE) {
     m_devTools.SetLogFile(logFile);
   }
-  ::CreateDirectoryW(m_downloadFolder.c_str(), nullptr);
 
   if (!m_ui.Start() || !m_renderer.Start()) return false;
   g_engine.store(this, std::memory_order_release);
@@ -184,23 +95,23 @@ bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
   m_renderer.Invoke([this] { m_render->Start(); });
 
   bool launched = false;
-  m_ui.Invoke([&] {
-    CefRefPtr<CefCommandLine> child = CefCommandLine::CreateCommandLine();
-    child->SetProgram(CefString(executable));
-    if (browserHandler) browserHandler->OnBeforeChildProcessLaunch(child);
-    std::vector<std::wstring> switches;
-    AddSwitches(commandLine, switches);
-    AddSwitches(child, switches);
-    // The browser program renders at the scale of this program's windows,
-    // so that the pictures it sends have the windows' own pixels.
-    if (const UINT dpi = SystemDpi(); dpi > 96) {
-      switches.push_back(L"--force-device-scale-factor=" + ScaleText(dpi));
-    }
-    launched = m_chromium.Launch(executable, profile, switches);
-  });
+  if (m_early) {
+    launched = m_early->WaitUntilLaunched();
+  } else {
+    m_ui.Invoke([&] { launched = m_launch->Launch(); });
+  }
   if (!launched) return false;
+  m_downloadFolder = m_early ? m_early->Launch().DownloadFolder() : m_launch->DownloadFolder();
+
   m_ui.Post([this, browserHandler] {
-    if (!m_chromium.WaitUntilReady()) return;
+    bool ready = false;
+    if (m_early) {
+      m_launch = m_early->WaitUntilReady(ready);
+      m_early.reset();
+    } else {
+      ready = m_launch->WaitUntilReady();
+    }
+    if (!ready) return;
     Connect();
     if (browserHandler) browserHandler->OnContextInitialized();
   });
@@ -209,7 +120,7 @@ bool Engine::Start(const CefSettings& settings, CefRefPtr<CefApp> application) {
 
 void Engine::Connect() {
   CheckThread(m_ui);
-  if (!m_devTools.Open(m_chromium.Pipe(), this)) return;
+  if (!m_devTools.Open(m_launch->Process().Pipe(), this)) return;
   // Every new page waits for the engine before it runs anything, so that a
   // popup can be refused before it loads, and the engine's script is in
   // place before the page's first script.
@@ -232,8 +143,8 @@ void Engine::Connect() {
                     auto closing = std::make_shared<int>(0);
                     for (const Json::Value& target : result["targetInfos"]) {
                       if (target["type"].asString() != "page") continue;
-                      if (m_startPage.empty() && target["url"].asString() == "about:blank") {
-                        m_startPage = target["targetId"].asString();
+                      if (!m_prepared && target["url"].asString() == "about:blank") {
+                        PreparePage(target["targetId"].asString());
                         continue;
                       }
                       Json::Value close(Json::objectValue);
@@ -264,10 +175,7 @@ void Engine::CreateTarget(CefRefPtr<BrowserImpl> browser, const std::string& url
   // The target starts blank and goes to its address only once the engine's
   // script and bindings are in place (see BrowserImpl::Attach).
   browser->NoteRequestedUrl(url);
-  if (!m_startPage.empty()) {
-    ClaimTarget(std::exchange(m_startPage, std::string()), browser, url);
-    return;
-  }
+  if (ClaimPreparedPage(browser)) return;
   Json::Value params(Json::objectValue);
   params["url"] = "about:blank";
   m_devTools.Send("Target.createTarget", params, std::string(),
@@ -297,6 +205,10 @@ void Engine::AdoptTarget(const Json::Value& params) {
   const Json::Value& info = params["targetInfo"];
   const std::string targetId = info["targetId"].asString();
   const std::string sessionId = params["sessionId"].asString();
+  if (m_prepared && m_prepared->targetId == targetId && m_prepared->sessionId.empty()) {
+    PreparedPageAttached(sessionId);
+    return;
+  }
   const auto creating = m_creating.find(targetId);
   if (creating != m_creating.end()) {
     const CefRefPtr<BrowserImpl> browser = creating->second.first;
@@ -389,6 +301,7 @@ std::vector<CefRefPtr<BrowserImpl>> Engine::Browsers() const {
 void Engine::OnDevToolsEvent(const std::string& sessionId, const std::string& method,
                              const Json::Value& params) {
   if (!sessionId.empty()) {
+    if (HoldPreparedPageEvent(sessionId, method, params)) return;
     const auto browser = m_bySession.find(sessionId);
     if (browser != m_bySession.end()) {
       CefRefPtr<BrowserImpl> keep = browser->second;
@@ -399,6 +312,12 @@ void Engine::OnDevToolsEvent(const std::string& sessionId, const std::string& me
   if (method == "Target.attachedToTarget") {
     AdoptTarget(params);
   } else if (method == "Target.detachedFromTarget") {
+    // A prepared page that goes before a browser took it is simply gone;
+    // the first browser then gets a page of its own.
+    if (m_prepared && !m_prepared->browser &&
+        m_prepared->sessionId == params["sessionId"].asString()) {
+      m_prepared.reset();
+    }
     const auto browser = m_bySession.find(params["sessionId"].asString());
     if (browser != m_bySession.end()) {
       CefRefPtr<BrowserImpl> gone = browser->second;
@@ -463,13 +382,23 @@ void Engine::Stop() {
       m_waitingForBrowser.clear();
       for (auto& entry : m_creating) entry.second.first->Discard();
       m_creating.clear();
+      // A browser that took the prepared page before it attached is in no
+      // other list.
+      if (m_prepared && m_prepared->browser && m_prepared->sessionId.empty()) {
+        m_prepared->browser->Discard();
+      }
+      m_prepared.reset();
       m_unclaimedTargets.clear();
       m_popupDecisions.clear();
       m_waitingPopups.clear();
       if (m_downloads) m_downloads->Abandon();
     });
   }
-  m_chromium.Stop();
+  // A launch that never came to answer (the engine stopped while it was
+  // waited for on the UI thread, or it failed) is ended here.
+  if (m_early) m_early->End();
+  m_early.reset();
+  if (m_launch) m_launch->Process().Stop();
   m_devTools.Close();
   m_renderer.Invoke([this] { m_render.reset(); });
   m_renderer.Stop();
@@ -477,7 +406,7 @@ void Engine::Stop() {
   m_downloads.reset();
   g_engine.store(nullptr, std::memory_order_release);
   m_application = nullptr;
-  m_profileLock.Reset();
+  m_launch.reset();
 }
 
 }  // namespace engine

@@ -13,7 +13,6 @@
 
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
-#include "src/ChromiumProcess.h"
 #include "src/DevToolsConnection.h"
 #include "src/FramePicture.h"
 #include "src/ModalDialogs.h"
@@ -24,7 +23,9 @@
 namespace engine {
 
 class BrowserImpl;
+class BrowserLaunch;
 class Downloads;
+class EarlyLaunch;
 
 class Engine final : public DevToolsConnection::Listener {
  public:
@@ -77,6 +78,12 @@ class Engine final : public DevToolsConnection::Listener {
   void ClaimTarget(const std::string& targetId, CefRefPtr<BrowserImpl> browser,
                    const std::string& url);
   void AdoptTarget(const Json::Value& params);
+  // The page prepared for the first browser (EnginePreparedPage.cpp).
+  void PreparePage(const std::string& targetId);
+  void PreparedPageAttached(const std::string& sessionId);
+  bool ClaimPreparedPage(CefRefPtr<BrowserImpl> browser);
+  bool HoldPreparedPageEvent(const std::string& sessionId, const std::string& method,
+                             const Json::Value& params);
   void MatchPopups(const std::string& openerTargetId);
 
   void OnDevToolsEvent(const std::string& sessionId, const std::string& method,
@@ -88,10 +95,12 @@ class Engine final : public DevToolsConnection::Listener {
   TaskThread m_ui;
   TaskThread m_renderer;
   DevToolsConnection m_devTools;
-  ChromiumProcess m_chromium;
+  // The browser program: launched early and not yet answering, or the
+  // engine's own launch (after an early one answered, that one).
+  std::unique_ptr<EarlyLaunch> m_early;
+  std::unique_ptr<BrowserLaunch> m_launch;
   std::unique_ptr<RenderSide> m_render;
   CefRefPtr<CefApp> m_application;
-  CFileHandle m_profileLock;
   std::unique_ptr<Downloads> m_downloads;
   ModalDialogs m_dialogs;
   std::wstring m_downloadFolder;
@@ -104,10 +113,19 @@ class Engine final : public DevToolsConnection::Listener {
   // Targets that attached before their creation was answered, by id.
   std::map<std::string, Json::Value> m_unclaimedTargets;
   std::map<std::string, std::pair<CefRefPtr<BrowserImpl>, std::string>> m_creating;
-  // The blank page the browser program opens at start, kept for the first
-  // browser the client creates: taking it over saves starting a page and
-  // its renderer while the user waits.
-  std::string m_startPage;
+  // The blank page the browser program opens at start, prepared for the
+  // first browser the client creates: set up as every page is (events,
+  // bridge, the engine's script) while the client still makes its window,
+  // so that the browser only has to give it its size and address.
+  struct PreparedPage {
+    std::string targetId;
+    std::string sessionId;           // empty until it has attached
+    bool running = false;            // its renderer answered the set-up
+    CefRefPtr<BrowserImpl> browser;  // the browser that took it, if any
+    // Its events until a browser takes it.
+    std::vector<std::pair<std::string, Json::Value>> events;
+  };
+  std::unique_ptr<PreparedPage> m_prepared;
   std::map<std::string, std::vector<PopupDecision>> m_popupDecisions;
   std::map<std::string, std::vector<Json::Value>> m_waitingPopups;
 };

@@ -35,6 +35,7 @@
 #include "tests/support/WindowProbe.h"
 #include "toolkit/controls/ControlUI.h"
 #include "toolkit/core/PaintManagerUI.h"
+#include "update/UpdateCheck.h"
 #include "util/FileUtil.h"
 #include "util/TextUtil.h"
 #include "util/UniqueHandle.h"
@@ -751,32 +752,71 @@ TEST(MainWindow, EndsWhileTheEngineShowsADialog) {
   }
 }
 
-TEST(MainWindow, AHandOverShowsNoWindowAndStartsNoEngine) {
-  test::ScriptedHttpServer server;
-  server.Script({test::ScriptedReply::Body(R"({"version":"9.0.0.0","upFiles":["Talmic.exe"]})")});
-  // From a program folder with a Chinese name and a space, as a Chinese
-  // installation has it.
-  ProgramRun run(server.Url("/app/login.jhtml"), L"升级 测试");
-  ASSERT_TRUE(::CopyFileW(test::InTestBin(L"..\\updater\\TalmicUpdate.exe").c_str(),
-                          (run.m_folder / L"TalmicUpdate.exe").c_str(), FALSE));
-  const std::wstring record = run.m_folder / L"updater-record.txt";
-  ::SetEnvironmentVariableW(L"TALMIC_UPDATER_RECORD", record.c_str());
-  run.Start();
-  ::SetEnvironmentVariableW(L"TALMIC_UPDATER_RECORD", nullptr);
+// The browser program is launched early, but only once the updater guard
+// has let the program run: with the updater running, none ever starts.
+TEST(MainWindow, ARunningUpdaterStopsTheProgramBeforeItsBrowserProgramStarts) {
+  test::TempFolder updaterFolder;
+  const std::wstring updater = updaterFolder / L"TalmicUpdate.exe";
+  ASSERT_TRUE(::CopyFileW(test::InTestBin(L"sleeper.exe").c_str(), updater.c_str(), FALSE));
+  test::TestProcess running = test::TestProcess::Start(updater);
+  ASSERT_TRUE(running.IsStarted());
+  ASSERT_TRUE(WaitFor([] { return IsUpdaterRunning() != 0; }, 5000));
 
-  bool sawWindow = false;
+  const std::string url =
+      "http://127.0.0.1:" + std::to_string(test::ScriptedHttpServer::RefusingPort()) + "/a/b";
+  ProgramRun run(url);
+  run.Start();
   std::set<int> engines;
   const ULONGLONG deadline = ::GetTickCount64() + kExitTimeoutMs;
-  while (!run.m_process.WaitForExit(20) && ::GetTickCount64() < deadline) {
-    sawWindow = sawWindow || !test::TopLevelWindowsOf(run.m_process.Id(), true).empty();
+  while (!run.m_process.WaitForExit(5) && ::GetTickCount64() < deadline) {
     for (int id : EngineProcesses(run.m_tag)) engines.insert(id);
   }
+  running.Terminate();
   ASSERT_TRUE(run.m_process.HasExited());
   EXPECT_EQ(run.m_process.ExitCode(), 0u);
-  EXPECT_FALSE(sawWindow);
-  EXPECT_TRUE(engines.empty()) << "a browser program came up";
-  // The updater was handed the work (it records how it was started).
-  EXPECT_TRUE(WaitFor([&] { return !test::ReadFileBytes(record).empty(); }, 20000));
+  EXPECT_TRUE(engines.empty()) << "a browser program came up before the guard stopped the program";
+}
+
+// The browser program may already be starting when the update check hands
+// over; it is ended before the program ends.
+TEST(MainWindow, AHandOverShowsNoWindowAndLeavesNoBrowserProgram) {
+  // The update server answers at once, while the browser program is still
+  // being started, or late, when it runs.
+  for (const unsigned delayMs : {0u, 4000u}) {
+    SCOPED_TRACE("answered after " + std::to_string(delayMs) + " ms");
+    test::ScriptedHttpServer server;
+    test::ScriptedReply reply =
+        test::ScriptedReply::Body(R"({"version":"9.0.0.0","upFiles":["Talmic.exe"]})");
+    reply.delayMs = delayMs;
+    server.Script({reply});
+    // From a program folder with a Chinese name and a space, as a Chinese
+    // installation has it.
+    ProgramRun run(server.Url("/app/login.jhtml"), L"升级 测试");
+    ASSERT_TRUE(::CopyFileW(test::InTestBin(L"..\\updater\\TalmicUpdate.exe").c_str(),
+                            (run.m_folder / L"TalmicUpdate.exe").c_str(), FALSE));
+    const std::wstring record = run.m_folder / L"updater-record.txt";
+    ::SetEnvironmentVariableW(L"TALMIC_UPDATER_RECORD", record.c_str());
+    run.Start();
+    ::SetEnvironmentVariableW(L"TALMIC_UPDATER_RECORD", nullptr);
+
+    bool sawWindow = false;
+    std::set<int> engines;
+    const ULONGLONG deadline = ::GetTickCount64() + kExitTimeoutMs;
+    while (!run.m_process.WaitForExit(20) && ::GetTickCount64() < deadline) {
+      sawWindow = sawWindow || !test::TopLevelWindowsOf(run.m_process.Id(), true).empty();
+      for (int id : EngineProcesses(run.m_tag)) engines.insert(id);
+    }
+    ASSERT_TRUE(run.m_process.HasExited());
+    EXPECT_EQ(run.m_process.ExitCode(), 0u);
+    EXPECT_FALSE(sawWindow);
+    // Checked at once: the program ends its browser program before it ends.
+    for (int id : engines) EXPECT_FALSE(EngineProcessRuns(id)) << "browser program " << id;
+    if (delayMs > 0) {
+      EXPECT_FALSE(engines.empty()) << "no browser program was started early";
+    }
+    // The updater was handed the work (it records how it was started).
+    EXPECT_TRUE(WaitFor([&] { return !test::ReadFileBytes(record).empty(); }, 20000));
+  }
 }
 
 }  // namespace
