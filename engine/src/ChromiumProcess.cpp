@@ -88,12 +88,15 @@ bool NativeProcessRuns(unsigned long pid) {
   return state != 'Z' && state != 'X';
 }
 
-// Runs a native command under Wine.  Nothing tells when it ends: Wine
-// gives no handle to a native program.
-void RunNative(const std::wstring& commandLine) {
+// Kills a native process under Wine and waits, briefly, until it has
+// ended: Wine gives no handle to a native program, so its end is seen only
+// in the system's process table.
+void KillNative(unsigned long pid, DWORD timeoutMs) {
   ProgramStartOptions options;
   options.flags = CREATE_NO_WINDOW;
-  StartProgram(commandLine, true, options);
+  if (!StartProgram(L"Z:\\bin\\kill -KILL " + std::to_wstring(pid), true, options)) return;
+  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  while (NativeProcessRuns(pid) && ::GetTickCount64() < deadline) ::Sleep(5);
 }
 
 // Opens the pipe the program writes to for writing only.  Opened through
@@ -475,9 +478,7 @@ void ChromiumProcess::EndUnready() {
 
 void ChromiumProcess::Abort() {
   // Its pipe ends as it dies, and with it the wait for its answer.
-  if (const unsigned long pid = m_abortablePid.exchange(0)) {
-    RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(pid));
-  }
+  if (const unsigned long pid = m_abortablePid.exchange(0)) KillNative(pid, kClosedPipeTimeoutMs);
 }
 
 void ChromiumProcess::Kill() {
@@ -490,9 +491,7 @@ void ChromiumProcess::Kill() {
     ::WaitForSingleObject(m_process, kClosedPipeTimeoutMs);
     ::CloseHandle(std::exchange(m_process, nullptr));
   } else if (m_nativePid != 0) {
-    RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(m_nativePid));
-    const ULONGLONG deadline = ::GetTickCount64() + kClosedPipeTimeoutMs;
-    while (NativeProcessRuns(m_nativePid) && ::GetTickCount64() < deadline) ::Sleep(5);
+    KillNative(m_nativePid, kClosedPipeTimeoutMs);
   }
   m_pipe.reset();
   ::DeleteFileW(m_pidFile.c_str());
@@ -528,8 +527,7 @@ void ChromiumProcess::Stop() {
         ::TerminateProcess(m_process, 1);
         ::WaitForSingleObject(m_process, kClosedPipeTimeoutMs);
       } else if (m_nativePid != 0) {
-        RunNative(L"Z:\\bin\\kill -KILL " + std::to_wstring(m_nativePid));
-        waitUntil(::GetTickCount64() + kClosedPipeTimeoutMs);
+        KillNative(m_nativePid, kClosedPipeTimeoutMs);
       }
     }
   }
