@@ -128,11 +128,11 @@ button { background: #28a745; color: #fff; border: 0; border-radius: 16px; paddi
 </style></head><body><header>Talmic &mdash; account overview</header><main><nav>
 <a>Overview</a><a>Messages</a><a>Payments</a><a>Settings</a><a>Help</a></nav><section>
 <div class=panel></div><h2>Recent activity</h2>
-<p>Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor incididunt ut
-labore et dolore magna aliqua. Ut enim ad minim veniam, quis nostrud exercitation ullamco laboris
-nisi ut aliquip ex ea commodo consequat. Duis aute irure dolor in reprehenderit in voluptate.</p>
-<p>Sed ut perspiciatis unde omnis iste natus error sit voluptatem accusantium doloremque
-laudantium, totam rem aperiam, eaque ipsa quae ab illo inventore veritatis et quasi architecto.</p>
+<p>Your monthly statement is ready. It lists every payment, transfer and refund of the month,
+the fees charged on each, and the balance carried over from the month before, so that you can
+check them against your own records before the next payment falls due on the first.</p>
+<p>Payments made after six in the evening are booked on the next working day. Transfers between
+your own accounts arrive at once; transfers to other banks take up to two working days.</p>
 <table><tr><th>Date</th><th>Item</th><th>Amount</th><th>State</th></tr>
 <tr><td>2026-12-01</td><td>Subscription</td><td>12.00</td><td>Paid</td></tr>
 <tr><td>2026-12-03</td><td>Transfer to savings</td><td>250.00</td><td>Done</td></tr>
