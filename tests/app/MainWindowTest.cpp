@@ -25,6 +25,7 @@
 #include "browser/BrowserWindowMessages.h"
 #include "browser/SentWindowText.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/NativeProcesses.h"
 #include "tests/support/PageServer.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/ScopedShellFolder.h"
@@ -196,18 +197,11 @@ std::set<int> EngineProcesses(const std::string& tag) {
   return ids;
 }
 
-bool EngineProcessRuns(int id) {
-  const std::string stat = ReadWholeFile(L"Z:\\proc\\" + std::to_wstring(id) + L"\\stat");
-  if (stat.empty()) return false;
-  // "<id> (<name>) <state> ...": a zombie has ended.
-  const size_t close = stat.rfind(')');
-  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
-}
-
 ::testing::AssertionResult AllEnded(const std::set<int>& ids) {
   const bool ended = WaitFor(
       [&] {
-        return std::none_of(ids.begin(), ids.end(), [](int id) { return EngineProcessRuns(id); });
+        return std::none_of(ids.begin(), ids.end(),
+                            [](int id) { return test::NativeProcessRuns(id); });
       },
       15000);
   if (ended) return ::testing::AssertionSuccess();
@@ -532,7 +526,8 @@ TEST(MainWindow, ThePageRetitlesTheWindowAndClosingAsksFirst) {
     EXPECT_TRUE(::IsWindow(main));
     EXPECT_TRUE(::IsWindowEnabled(main));
     EXPECT_TRUE(::IsWindow(run.m_browser));
-    EXPECT_TRUE(std::all_of(run.m_engines.begin(), run.m_engines.end(), EngineProcessRuns));
+    EXPECT_TRUE(std::all_of(run.m_engines.begin(), run.m_engines.end(),
+                            [](int id) { return test::NativeProcessRuns(id); }));
   }
 
   // The "close" control asks the same question; yes ends the program.
@@ -816,7 +811,7 @@ TEST(MainWindow, AHandOverShowsNoWindowAndLeavesNoBrowserProgram) {
     EXPECT_FALSE(sawWindow);
     // Checked at once: the program ends its browser program before it ends.
     for (int id : engines) {
-      EXPECT_FALSE(EngineProcessRuns(id))
+      EXPECT_FALSE(test::NativeProcessRuns(id))
           << "browser program " << id << ": "
           << ReadWholeFile(L"Z:\\proc\\" + std::to_wstring(id) + L"\\stat").substr(0, 40);
     }

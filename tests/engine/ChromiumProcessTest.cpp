@@ -155,10 +155,8 @@ TEST(ChromiumProcess, ANewBrowserWaitsForTheOneAKilledProgramLeft) {
   test::TempFolder folder;
   const std::wstring profile = folder / L"profile";
   test::ScopedEnvironment variable(L"CHROMIUM_TEST_PROFILE", profile);
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  test::TestProcess program = test::TestProcess::Start(
-      self, L"--gtest_filter=ChromiumProcess.ProgramKilledWithItsBrowserRunning");
+  test::TestProcess program =
+      test::TestProcess::StartOwnTest(L"ChromiumProcess.ProgramKilledWithItsBrowserRunning");
   ASSERT_TRUE(program.IsStarted());
   unsigned long earlier = 0;
   const ULONGLONG deadline = ::GetTickCount64() + 60000;

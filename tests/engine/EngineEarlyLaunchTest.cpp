@@ -36,11 +36,6 @@ std::wstring Variable(const wchar_t* name) {
 
 // The browser program's process id, which the engine records in the
 // profile folder under Wine; 0 while there is none running.
-unsigned long RunningBrowserIn(const std::wstring& profile) {
-  const unsigned long pid = test::ProcessIdInFile(profile + L"\\BrowserProcessId");
-  return pid != 0 && test::NativeProcessRuns(pid) ? pid : 0;
-}
-
 // Whether any process of the machine runs with the profile folder as its
 // browser profile: the browser program or one of its helpers.  The shell
 // that started the browser leaves a watcher behind that carries the same
@@ -174,8 +169,6 @@ TEST(EngineEarlyLaunch, EarlyLaunchCases) {
   server.AddHtml("/first.html", kFirstScriptPage);
   const wchar_t* const modes[] = {L"adopt", L"end at once",  L"end", L"end running",
                                   L"exit",  L"exit running", L"none"};
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   for (const wchar_t* mode : modes) {
     SCOPED_TRACE(CefString(mode).ToString());
     test::TempFolder folder;
@@ -188,8 +181,7 @@ TEST(EngineEarlyLaunch, EarlyLaunchCases) {
       noBrowser =
           std::make_unique<test::ScopedEnvironment>(L"TALMIC_BROWSER", folder / L"no-browser.exe");
     }
-    test::TestProcess program =
-        test::TestProcess::Start(self, L"--gtest_filter=EngineEarlyLaunch.Program");
+    test::TestProcess program = test::TestProcess::StartOwnTest(L"EngineEarlyLaunch.Program");
     ASSERT_TRUE(program.IsStarted());
     unsigned long browser = 0;
     ASSERT_TRUE(WaitUntil(

@@ -4,6 +4,7 @@
 
 #include "include/cef_process_message.h"
 #include "include/cef_values.h"
+#include "tests/support/NativeProcesses.h"
 #include "tests/support/TempFolder.h"
 
 namespace enginetest {
@@ -340,6 +341,11 @@ void CloseBrowser(CefRefPtr<TestClient> client) {
 std::string LastTitle(const TestClient& client) {
   const std::vector<Event> titles = client.log.Named("title");
   return titles.empty() ? std::string() : titles.back().detail;
+}
+
+unsigned long RunningBrowserIn(const std::wstring& profile) {
+  const unsigned long pid = test::ProcessIdInFile(profile + L"\\BrowserProcessId");
+  return pid != 0 && test::NativeProcessRuns(pid) ? pid : 0;
 }
 
 }  // namespace enginetest

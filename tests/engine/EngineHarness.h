@@ -151,4 +151,8 @@ void CloseBrowser(CefRefPtr<TestClient> client);
 // The page's title as the display handler last reported it.
 std::string LastTitle(const TestClient& client);
 
+// The browser program the engine runs on the profile, as the id it records
+// there, while that program runs; else 0.
+unsigned long RunningBrowserIn(const std::wstring& profile);
+
 }  // namespace enginetest

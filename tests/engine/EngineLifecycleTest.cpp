@@ -18,10 +18,6 @@ namespace {
 
 // The browser program's process id, which the engine records in the
 // profile folder under Wine.
-unsigned long BrowserProcessIn(const std::wstring& profile) {
-  return test::ProcessIdInFile(profile + L"\\BrowserProcessId");
-}
-
 TEST(EngineLifecycle, TheLibraryReportsTheInterfaceHash) {
   EXPECT_STREQ(cef_api_hash(0), "64b27477b82b44b51ce817522f744fca6768cbbb");
   EXPECT_STREQ(CEF_API_HASH_PLATFORM, "64b27477b82b44b51ce817522f744fca6768cbbb");
@@ -49,9 +45,8 @@ TEST(EngineLifecycle, ShutdownEndsTheBrowserAndFreesTheProfile) {
   const std::wstring profile = SharedEngine::CacheFolder() + L"cache";
   CefRefPtr<TestApp> app = SharedEngine::App();
   ASSERT_TRUE(app->log.WaitFor("context initialized", ""));
-  const unsigned long browserProcess = BrowserProcessIn(profile);
+  const unsigned long browserProcess = RunningBrowserIn(profile);
   ASSERT_NE(browserProcess, 0u);
-  ASSERT_TRUE(test::NativeProcessRuns(browserProcess));
   {
     HostWindow host(200, 100);
     CefRefPtr<TestClient> client = new TestClient();
@@ -105,10 +100,7 @@ TEST(EngineLifecycle, SecondProgramOnTheSameCacheWorks) {
     test::ScopedEnvironment cache(L"ENGINE_TEST_CACHE", SharedEngine::CacheFolder() + L"cache");
     test::ScopedEnvironment url(L"ENGINE_TEST_URL",
                                 CefString(server.Url("/second.html")).ToWString());
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    test::TestProcess second =
-        test::TestProcess::Start(self, L"--gtest_filter=EngineLifecycle.SecondProgram");
+    test::TestProcess second = test::TestProcess::StartOwnTest(L"EngineLifecycle.SecondProgram");
     ASSERT_TRUE(second.IsStarted());
     ASSERT_TRUE(WaitUntil([&] { return second.HasExited(); }, 120000));
     EXPECT_EQ(second.ExitCode().value_or(1), 0u) << "the second program's engine failed";
@@ -139,16 +131,14 @@ TEST(EngineLifecycle, AKilledProgramLeavesNoBrowserRunning) {
   test::TempFolder folder;
   const std::wstring cache = folder / L"cache";
   test::ScopedEnvironment killed(L"ENGINE_TEST_KILLED_CACHE", cache);
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   test::TestProcess program =
-      test::TestProcess::Start(self, L"--gtest_filter=EngineLifecycle.ProgramKilledWhileRunning");
+      test::TestProcess::StartOwnTest(L"EngineLifecycle.ProgramKilledWhileRunning");
   ASSERT_TRUE(program.IsStarted());
   unsigned long browserProcess = 0;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        browserProcess = BrowserProcessIn(cache);
-        return browserProcess != 0 && test::NativeProcessRuns(browserProcess);
+        browserProcess = RunningBrowserIn(cache);
+        return browserProcess != 0;
       },
       60000))
       << "the program's browser never started";

@@ -25,6 +25,12 @@ TestProcess TestProcess::Start(const std::wstring& exe, const std::wstring& argu
   return process;
 }
 
+TestProcess TestProcess::StartOwnTest(const std::wstring& testName) {
+  wchar_t self[MAX_PATH] = {};
+  if (::GetModuleFileNameW(nullptr, self, MAX_PATH) == 0) return TestProcess();
+  return Start(self, L"--gtest_filter=" + testName);
+}
+
 TestProcess::~TestProcess() { Terminate(); }
 
 bool TestProcess::WaitForExit(DWORD timeoutMs) const {

@@ -19,6 +19,9 @@ class TestProcess {
   // own folder when empty).  Check IsStarted().
   static TestProcess Start(const std::wstring& exe, const std::wstring& arguments = L"",
                            const std::wstring& workingFolder = L"");
+  // Starts this test program again, running only the named test (a test
+  // that stands for a program the outer test watches, kills or restarts).
+  static TestProcess StartOwnTest(const std::wstring& testName);
 
   TestProcess() = default;
   TestProcess(TestProcess&&) = default;
