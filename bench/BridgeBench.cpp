@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/BenchWindow.h"
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
@@ -95,17 +96,6 @@ class Client : public CefClient, public CefLifeSpanHandler, public CefDisplayHan
   IMPLEMENT_REFCOUNTING(Client);
 };
 
-HWND MakeHost() {
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = ::DefWindowProcW;
-  windowClass.hInstance = ::GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"BridgeBenchHost";
-  ::RegisterClassExW(&windowClass);
-  return ::CreateWindowExW(0, L"BridgeBenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                           800, 600, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
-
 void Measure(HWND host, const std::string& url, const char* name) {
   CefRefPtr<Client> client = new Client();
   CefWindowInfo info;
@@ -146,7 +136,7 @@ int wmain() {
     std::printf("bridge: could not start the browser program\n");
     return 1;
   }
-  HWND host = MakeHost();
+  HWND host = MakeBenchWindow(WS_OVERLAPPEDWINDOW, 800, 600);
   Measure(host, server.Url("/plain.html"), "bridge_call_round_trip");
   Measure(host, server.Url("/policy.html"), "bridge_call_round_trip_under_policy");
   CefShutdown();

@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchWindow.h"
 #include "bench/ChromiumFloor.h"
 #include "include/cef_app.h"
 #include "include/cef_browser.h"
 #include "include/cef_client.h"
+#include "bench/BenchWindow.h"
 #include "src/BrowserView.h"
 #include "tests/support/PageServer.h"
 
@@ -105,20 +107,6 @@ class Client : public CefClient, public CefLifeSpanHandler, public CefLoadHandle
   IMPLEMENT_REFCOUNTING(Client);
 };
 
-HWND MakeHost() {
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = ::DefWindowProcW;
-  windowClass.hInstance = ::GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"EngineBenchHost";
-  ::RegisterClassExW(&windowClass);
-  RECT frame = {0, 0, kWidth, kHeight};
-  ::AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  return ::CreateWindowExW(0, L"EngineBenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                           frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                           ::GetModuleHandleW(nullptr), nullptr);
-}
-
 CefRefPtr<Client> Open(HWND host, const std::string& url) {
   CefRefPtr<Client> client = new Client();
   CefWindowInfo info;
@@ -191,7 +179,7 @@ int wmain() {
     std::printf("engine: could not start the browser program\n");
     return 1;
   }
-  HWND host = MakeHost();
+  HWND host = MakeBenchWindow(WS_OVERLAPPEDWINDOW, kWidth, kHeight);
   std::vector<double> firstPaints, loads;
   for (int run = 0; run < kRuns; ++run) {
     const double start = Now();

@@ -29,6 +29,7 @@
 
 #include <json/reader.h>
 
+#include "bench/BenchWindow.h"
 #include "src/Base64.h"
 #include "src/BrowserView.h"
 #include "src/ChromiumProcess.h"
@@ -561,17 +562,6 @@ void Keep(const std::wstring& folder, const std::wstring& name, const Sample& sa
   ::CloseHandle(file);
 }
 
-HWND MakeParent() {
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = ::DefWindowProcW;
-  windowClass.hInstance = ::GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"PictureBenchHost";
-  ::RegisterClassExW(&windowClass);
-  return ::CreateWindowExW(0, L"PictureBenchHost", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 1920,
-                           1200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -638,7 +628,7 @@ int wmain(int argc, wchar_t** argv) {
                                 IID_PPV_ARGS(&wic)))) {
     wic = nullptr;
   }
-  HWND parent = MakeParent();
+  HWND parent = MakeBenchWindow(WS_POPUP, 1920, 1200);
   for (const Sample& sample : samples) {
     if (sample.message.empty()) {
       std::printf("picture_%s: the browser program sent no picture\n", sample.name);
