@@ -78,6 +78,27 @@ unsigned long OwnNativeProcessId() {
   return 0;
 }
 
+// The system's calls the launch makes that no import library offers.  They
+// are looked up as the program starts: a look-up waits while another thread
+// loads a DLL, and the browser is launched on a thread of its own while the
+// program's main thread loads the DLLs its windows need.
+struct SystemCalls {
+  using CreateFileFunction = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES,
+                                              PIO_STATUS_BLOCK, PLARGE_INTEGER, ULONG, ULONG, ULONG,
+                                              ULONG, PVOID, ULONG);
+  using ToUnixFunction = char*(__cdecl*)(const wchar_t*);
+  CreateFileFunction createFile = nullptr;
+  // Wine's alone; missing elsewhere.
+  ToUnixFunction toUnix = nullptr;
+
+  SystemCalls()
+      : createFile(reinterpret_cast<CreateFileFunction>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtCreateFile")))),
+        toUnix(reinterpret_cast<ToUnixFunction>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")))) {}
+};
+const SystemCalls g_systemCalls;
+
 // Whether the Unix process runs.  A process that has ended but was not yet
 // reaped by its parent counts as ended.
 bool NativeProcessRuns(unsigned long pid) {
@@ -105,11 +126,7 @@ void KillNative(unsigned long pid, DWORD timeoutMs) {
 // waiting for ever.  Fails while the browser's shell has not opened its
 // reading end yet, as Wine does not wait for it.
 HANDLE OpenWriteOnly(const std::wstring& path) {
-  using CreateFileFunction =
-      NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
-                       ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
-  const auto create = reinterpret_cast<CreateFileFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtCreateFile")));
+  const auto create = g_systemCalls.createFile;
   if (create == nullptr) return INVALID_HANDLE_VALUE;
   std::wstring ntPath = L"\\??\\" + path;
   UNICODE_STRING name;
@@ -142,9 +159,7 @@ std::wstring UniqueName() {
 }  // namespace
 
 std::wstring NativePath(const std::wstring& path) {
-  using ToUnix = char*(__cdecl*)(const wchar_t*);
-  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  const auto toUnix = g_systemCalls.toUnix;
   if (toUnix == nullptr) return path;
   char* unixPath = toUnix(path.c_str());
   if (unixPath == nullptr) return path;

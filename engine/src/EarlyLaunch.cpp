@@ -52,16 +52,25 @@ void EarlyLaunch::EndUntaken() {
 
 EarlyLaunch::EarlyLaunch(const CefSettings& settings, CefRefPtr<CefApp> application)
     : m_launch(std::make_unique<BrowserLaunch>(settings, application)),
+      m_runningEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       m_launchedEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 EarlyLaunch::~EarlyLaunch() { End(); }
 
 bool EarlyLaunch::Start() {
-  if (!m_launchedEvent || !m_launch->HasProgram()) return false;
+  if (!m_runningEvent || !m_launchedEvent || !m_launch->HasProgram()) return false;
   // A plain thread: it needs no message loop, and one with a window would
   // take longer to start on the thread that is in a hurry.
   m_thread.Reset(::CreateThread(nullptr, 0, &EarlyLaunch::ThreadMain, this, 0, nullptr));
   m_started = m_thread.IsValid();
+  // A new thread runs only once every loaded DLL has been told of it, which
+  // waits while another thread loads a DLL.  The caller is about to load
+  // the common controls, whose loading sets up the display and takes tens
+  // of milliseconds; it goes on only once the launch is under way.
+  if (m_started) {
+    const HANDLE running[] = {m_runningEvent.Get(), m_thread.Get()};
+    ::WaitForMultipleObjects(2, running, FALSE, INFINITE);
+  }
   return m_started;
 }
 
@@ -71,6 +80,7 @@ unsigned long __stdcall EarlyLaunch::ThreadMain(void* self) {
 }
 
 void EarlyLaunch::Run() {
+  ::SetEvent(m_runningEvent.Get());
   m_launched = m_launch->Launch();
   ::SetEvent(m_launchedEvent.Get());
   if (m_launched) m_ready = m_launch->WaitUntilReady([this] { return m_cancelled.load(); });

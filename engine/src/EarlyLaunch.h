@@ -51,6 +51,8 @@ class EarlyLaunch {
 
   std::unique_ptr<BrowserLaunch> m_launch;
   CKernelHandle m_thread;
+  // Set by the thread as it begins to run.
+  CKernelHandle m_runningEvent;
   // Set by the thread once it has started the program or failed to.
   CKernelHandle m_launchedEvent;
   bool m_started = false;

@@ -80,6 +80,35 @@ constexpr char kFirstScriptPage[] =
     " ? answer() : 'missing';</script>\"></iframe><script>onload = function() {"
     " document.title = first + '|' + window.inner; };</script></body></html>";
 
+// Holds the loader's lock of this process, as a thread loading a DLL does:
+// no other thread can start or look up a function meanwhile.
+class LoaderLock {
+ public:
+  LoaderLock() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    m_lock = reinterpret_cast<LockFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(ntdll, "LdrLockLoaderLock")));
+    m_unlock = reinterpret_cast<UnlockFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(ntdll, "LdrUnlockLoaderLock")));
+    ULONG disposition = 0;
+    m_held = m_lock != nullptr && m_unlock != nullptr && m_lock(0, &disposition, &m_cookie) >= 0;
+  }
+  ~LoaderLock() {
+    if (m_held) m_unlock(0, m_cookie);
+  }
+  LoaderLock(const LoaderLock&) = delete;
+  LoaderLock& operator=(const LoaderLock&) = delete;
+  bool IsHeld() const { return m_held; }
+
+ private:
+  using LockFunction = LONG(NTAPI*)(ULONG, ULONG*, ULONG_PTR*);
+  using UnlockFunction = LONG(NTAPI*)(ULONG, ULONG_PTR);
+  LockFunction m_lock = nullptr;
+  UnlockFunction m_unlock = nullptr;
+  ULONG_PTR m_cookie = 0;
+  bool m_held = false;
+};
+
 CefSettings SettingsFor(const std::wstring& cache) {
   CefSettings settings;
   settings.multi_threaded_message_loop = 1;
@@ -128,6 +157,15 @@ TEST(EngineEarlyLaunch, Program) {
     EXPECT_FALSE(AnyProcessOnProfile(cache)) << "a browser process outlived the launch";
     return;
   }
+  if (mode == L"adopt while loading") {
+    // The program goes on to load the DLLs of its windows, which holds the
+    // loader's lock for tens of milliseconds at a time: the launch starts
+    // the browser program meanwhile all the same.
+    const LoaderLock loading;
+    ASSERT_TRUE(loading.IsHeld());
+    EXPECT_TRUE(WaitUntil([&] { return RunningBrowserIn(cache) != 0; }, 20000))
+        << "the launch waited for the DLLs being loaded";
+  }
   // The launch goes on while this thread does other work.
   unsigned long early = 0;
   ASSERT_TRUE(WaitUntil([&] { return (early = RunningBrowserIn(cache)) != 0; }, 60000))
@@ -148,7 +186,7 @@ TEST(EngineEarlyLaunch, Program) {
     // it as the process exits; the starting test checks.
     return;
   }
-  if (mode == L"adopt") {
+  if (mode.rfind(L"adopt", 0) == 0) {
     ASSERT_TRUE(CefInitialize(args, settings, app, nullptr));
     ASSERT_TRUE(app->log.WaitFor("context initialized", "", 30000));
     EXPECT_EQ(RunningBrowserIn(cache), early) << "CefInitialize started another browser program";
@@ -167,8 +205,9 @@ TEST(EngineEarlyLaunch, Program) {
 TEST(EngineEarlyLaunch, EarlyLaunchCases) {
   test::PageServer server;
   server.AddHtml("/first.html", kFirstScriptPage);
-  const wchar_t* const modes[] = {L"adopt", L"end at once",  L"end", L"end running",
-                                  L"exit",  L"exit running", L"none"};
+  const wchar_t* const modes[] = {
+      L"adopt", L"adopt while loading", L"end at once", L"end", L"end running",
+      L"exit",  L"exit running",        L"none"};
   for (const wchar_t* mode : modes) {
     SCOPED_TRACE(CefString(mode).ToString());
     test::TempFolder folder;
