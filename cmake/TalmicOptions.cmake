@@ -37,3 +37,35 @@ function(talmic_executable target)
     target_link_options(${target} PRIVATE -mwindows -municode)
   endif()
 endfunction()
+
+# Links the target's imports of the named system DLLs as delay imports: each
+# DLL is loaded on the first call into it instead of before the program's
+# own code runs.  Under Wine, loading the common controls alone takes tens
+# of milliseconds (it sets up the display), which the program would
+# otherwise spend before it can begin anything.  The delay-import libraries
+# are made from the toolchain's import libraries, under the same names, in
+# a folder the target's link searches first.
+function(talmic_delay_imports target)
+  set(folder ${CMAKE_BINARY_DIR}/delay-imports)
+  set(libraries "")
+  foreach(dll IN LISTS ARGN)
+    find_library(TALMIC_IMPORT_LIB_${dll} NAMES lib${dll}.a REQUIRED NO_CACHE)
+    set(output ${folder}/lib${dll}.a)
+    add_custom_command(
+        OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make_delay_import_lib.py
+                ${CMAKE_NM} ${CMAKE_AR} ${CMAKE_DLLTOOL} ${CMAKE_OBJCOPY}
+                ${TALMIC_IMPORT_LIB_${dll}} ${dll}.dll ${output}
+        DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_delay_import_lib.py ${TALMIC_IMPORT_LIB_${dll}}
+        COMMENT "Making the delay-import library of ${dll}.dll")
+    list(APPEND libraries ${output})
+  endforeach()
+  add_custom_target(${target}_delay_imports DEPENDS ${libraries})
+  add_dependencies(${target} ${target}_delay_imports)
+  target_link_directories(${target} BEFORE PRIVATE ${folder})
+  # The system libraries are named on the link line by their plain names
+  # (-lcomctl32), so the link finds these first; it is redone when they
+  # change.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${libraries})
+endfunction()

@@ -106,4 +106,21 @@ TEST(ShippedProgram, IsA32BitGuiProgramNeedingOnlySystemDlls) {
   }
 }
 
+// Every DLL the program imports is loaded before its first line runs, and
+// the browser program is launched only from there.  The common controls,
+// GDI+, the shell and the like take tens of milliseconds to load under
+// Wine, so they are loaded on their first use instead; only DLLs that cost
+// next to nothing, or that the crash filter needs, are imported.
+TEST(ShippedProgram, ImportsOnlyTheDllsItNeedsBeforeItsFirstLine) {
+  const PeFacts facts = ReadPe(test::ReadFileBytes(ProgramPath()));
+  ASSERT_FALSE(facts.imports.empty());
+  const std::vector<std::string> cheap = {"kernel32.dll", "msvcrt.dll", "user32.dll",
+                                          "gdi32.dll",    "imm32.dll",  "msimg32.dll",
+                                          "version.dll",  "dbghelp.dll"};
+  for (const std::string& dll : facts.imports) {
+    EXPECT_NE(std::find(cheap.begin(), cheap.end(), dll), cheap.end())
+        << dll << " is loaded before the program's first line";
+  }
+}
+
 }  // namespace
