@@ -49,20 +49,23 @@ function(talmic_delay_imports target)
   set(folder ${CMAKE_BINARY_DIR}/delay-imports)
   set(libraries "")
   foreach(dll IN LISTS ARGN)
-    find_library(TALMIC_IMPORT_LIB_${dll} NAMES lib${dll}.a REQUIRED NO_CACHE)
     set(output ${folder}/lib${dll}.a)
-    add_custom_command(
-        OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-        COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make_delay_import_lib.py
-                ${CMAKE_NM} ${CMAKE_AR} ${CMAKE_DLLTOOL} ${CMAKE_OBJCOPY}
-                ${TALMIC_IMPORT_LIB_${dll}} ${dll}.dll ${output}
-        DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_delay_import_lib.py ${TALMIC_IMPORT_LIB_${dll}}
-        COMMENT "Making the delay-import library of ${dll}.dll")
+    # Made once, by a target of its own, for every program that needs it.
+    if(NOT TARGET talmic_delay_import_${dll})
+      find_library(TALMIC_IMPORT_LIB_${dll} NAMES lib${dll}.a REQUIRED NO_CACHE)
+      add_custom_command(
+          OUTPUT ${output}
+          COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+          COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make_delay_import_lib.py
+                  ${CMAKE_NM} ${CMAKE_AR} ${CMAKE_DLLTOOL} ${CMAKE_OBJCOPY}
+                  ${TALMIC_IMPORT_LIB_${dll}} ${dll}.dll ${output}
+          DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_delay_import_lib.py ${TALMIC_IMPORT_LIB_${dll}}
+          COMMENT "Making the delay-import library of ${dll}.dll")
+      add_custom_target(talmic_delay_import_${dll} DEPENDS ${output})
+    endif()
+    add_dependencies(${target} talmic_delay_import_${dll})
     list(APPEND libraries ${output})
   endforeach()
-  add_custom_target(${target}_delay_imports DEPENDS ${libraries})
-  add_dependencies(${target} ${target}_delay_imports)
   target_link_directories(${target} BEFORE PRIVATE ${folder})
   # The system libraries are named on the link line by their plain names
   # (-lcomctl32), so the link finds these first; it is redone when they

@@ -1,0 +1,42 @@
+// The browser program alone, launched by a Windows program as the first
+// thing it does: the floor for how soon any program that Wine starts can
+// show a page, on the same machine and started the same way as the client.
+// It loads the page once and writes its figures to a file:
+//   ChromiumAloneProgram <profile folder> <address> <figures file>
+// The file holds three numbers on one line: when the program's first line
+// ran on the monotonic clock every process here shares, and the ms from
+// then until the browser answered and until the first frame showing the
+// page arrived (0 when it never did).
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "bench/ChromiumFloor.h"
+#include "demo/PageWatch.h"
+
+int wmain(int argc, wchar_t** argv) {
+  const double start = bench::ChromiumFloor::Now();
+  if (argc != 4) return 2;
+  bench::ChromiumFloor floor;
+  double ready = 0;
+  bench::FloorTimes times;
+  if (floor.Start(argv[1])) {
+    ready = bench::ChromiumFloor::Now() - start;
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, nullptr, 0, nullptr, nullptr);
+    std::string url(static_cast<size_t>(length > 0 ? length - 1 : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, url.data(), length, nullptr, nullptr);
+    times = floor.Load(
+        url,
+        [](const engine::FramePicture& picture) {
+          return demo::ShowsDemoPage(picture.width, picture.height, picture.pixels.data());
+        },
+        start);
+    floor.Stop();
+  }
+  FILE* figures = _wfopen(argv[3], L"w");
+  if (figures == nullptr) return 1;
+  std::fprintf(figures, "%.3f %.3f %.3f\n", start, ready, times.firstFrame);
+  std::fclose(figures);
+  return times.firstFrame > 0 ? 0 : 1;
+}
