@@ -34,7 +34,7 @@ namespace {
 using bench::ChromiumFloor;
 using bench::MedianOf;
 
-constexpr int kRuns = 5;
+constexpr int kRuns = 7;
 constexpr double kGiveUpMs = 60000;
 // Long enough for the page's network panel and the browser's own start-up
 // work to be over, so that what is measured is what an idle page holds.
@@ -326,51 +326,44 @@ int wmain() {
   }
   const std::wstring exe = program + L"\\Talmic.exe";
 
-  // The client: cold runs empty its cache folder first, as a new user or a
-  // relaunch (which empties it too) would have it.  That folder is the one
-  // every client in this Wine prefix uses, so no other client should run
-  // meanwhile (`make bench` runs nothing else).
+  // The client and its two floors run by turns, one round at a time, so
+  // that the machine's load, which changes over the benchmark's minute,
+  // weighs on all three alike.  The client's cold runs empty its cache
+  // folder first, as a new user or a relaunch (which empties it too) would
+  // have it.  That folder is the one every client in this Wine prefix uses,
+  // so no other client should run meanwhile (`make bench` runs nothing
+  // else).  The browser program alone starts cold on a new profile each
+  // time, warm on one filled before.
   std::vector<ClientRun> cold, warm;
-  ClientRun idle;
+  std::vector<AloneRun> aloneCold, aloneWarm;
+  std::vector<AloneProgramRun> programCold, programWarm;
+  const std::wstring figures = work / L"alone-program.txt";
   for (int run = 0; run < kRuns; ++run) {
+    const std::wstring round = std::to_wstring(run);
     test::RemoveFolderRecursively(ClientCacheFolder());
     cold.push_back(RunClient(exe, server, false));
+    aloneCold.push_back(
+        RunChromiumAlone(work / (L"alone-cold-" + round + L"\\"), server, url, nullptr));
+    programCold.push_back(RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM,
+                                                  work / (L"program-cold-" + round), url, figures));
   }
+  const std::wstring warmProfile = work / L"alone-warm\\";
+  const std::wstring programProfile = work / L"program-warm";
+  RunChromiumAlone(warmProfile, server, url, nullptr);
+  RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, figures);
+  ClientRun idle;
+  double aloneMemory = 0;
   for (int run = 0; run < kRuns; ++run) {
-    warm.push_back(RunClient(exe, server, run == kRuns - 1));
-    if (run == kRuns - 1) idle = warm.back();
+    const bool last = run == kRuns - 1;
+    warm.push_back(RunClient(exe, server, last));
+    if (last) idle = warm.back();
+    aloneWarm.push_back(RunChromiumAlone(warmProfile, server, url, last ? &aloneMemory : nullptr));
+    programWarm.push_back(
+        RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, figures));
   }
 
   std::vector<double> empty;
   for (int run = 0; run < kRuns; ++run) empty.push_back(RunEmptyWindow(emptyWindow));
-
-  std::vector<AloneRun> aloneCold, aloneWarm;
-  double aloneMemory = 0;
-  for (int run = 0; run < kRuns; ++run) {
-    aloneCold.push_back(RunChromiumAlone(work / (L"alone-cold-" + std::to_wstring(run) + L"\\"),
-                                         server, url, nullptr));
-  }
-  const std::wstring warmProfile = work / L"alone-warm\\";
-  RunChromiumAlone(warmProfile, server, url, nullptr);  // fills the profile
-  for (int run = 0; run < kRuns; ++run) {
-    aloneWarm.push_back(
-        RunChromiumAlone(warmProfile, server, url, run == kRuns - 1 ? &aloneMemory : nullptr));
-  }
-
-  // The same, launched by a program of its own as its first line.
-  std::vector<AloneProgramRun> programCold, programWarm;
-  const std::wstring figures = work / L"alone-program.txt";
-  for (int run = 0; run < kRuns; ++run) {
-    programCold.push_back(RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM,
-                                                  work / (L"program-cold-" + std::to_wstring(run)),
-                                                  url, figures));
-  }
-  const std::wstring programProfile = work / L"program-warm";
-  RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, figures);
-  for (int run = 0; run < kRuns; ++run) {
-    programWarm.push_back(
-        RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, figures));
-  }
 
   const auto median = [](const auto& runs, auto field) {
     std::vector<double> values;
