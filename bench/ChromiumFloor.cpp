@@ -150,8 +150,9 @@ FloorTimes ChromiumFloor::Load(const std::string& url, const ShowsPage& shows, d
   Json::Reader().parse(attached, reply);
   s.sessionId = reply["result"]["sessionId"].asString();
   s.Reply(s.Send("Page.enable", "{}"));
-  s.Send("Emulation.setDeviceMetricsOverride",
-         "{\"width\":1280,\"height\":800,\"deviceScaleFactor\":1,\"mobile\":false}");
+  s.Send("Emulation.setDeviceMetricsOverride", "{\"width\":" + std::to_string(m_width) +
+                                                   ",\"height\":" + std::to_string(m_height) +
+                                                   ",\"deviceScaleFactor\":1,\"mobile\":false}");
   s.Reply(s.Send("Page.startScreencast", "{\"format\":\"jpeg\",\"quality\":90}"));
   // The blank page's own picture is not the page's: only frames after the
   // navigation count.
@@ -211,6 +212,12 @@ double ChromiumFloor::FrameRate(double seconds) {
   s.ArmDeadline(0);
   const double elapsed = (Now() - start) / 1000.0;
   return elapsed > 0 ? frames / elapsed : 0;
+}
+
+void ChromiumFloor::SetPageSize(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  m_width = width;
+  m_height = height;
 }
 
 void ChromiumFloor::Stop() { m_session.reset(); }

@@ -31,6 +31,11 @@ class ChromiumFloor {
   // Starts the browser program headless with the profile folder and waits
   // until it answers over its own pipe.
   bool Start(const std::wstring& profileFolder);
+  // The size the pages are laid out and pictured at from the next load on,
+  // in pixels at scale 1: the client's window's pixels, so that the browser
+  // program has as much to paint and send as for the client.  1280 x 800
+  // unless set.
+  void SetPageSize(int width, int height);
   // Opens a new page target, loads the address in it and measures from the
   // navigation request, or from `origin` (a Now() value) when given.  The
   // first frame is the first one `shows` accepts; the frames before it (a
@@ -53,6 +58,8 @@ class ChromiumFloor {
  private:
   struct Session;
   std::unique_ptr<Session> m_session;
+  int m_width = 1280;
+  int m_height = 800;
 };
 
 // The median of the positive values; zero when there are none.

@@ -65,7 +65,15 @@ std::wstring ClientCacheFolder() {
   return std::wstring(local) + L"\\KelpBrowser";
 }
 
+// The pixels of the client's browser window, which the browser program
+// alone is given too, so that both have a page of the same size to paint.
+struct PageSize {
+  int width = 0;
+  int height = 0;
+};
+
 struct ClientRun {
+  PageSize page;
   double window = 0;
   double requested = 0;  // the browser asked the server for the login page
   double frame = 0;
@@ -122,8 +130,14 @@ ClientRun RunClient(const std::wstring& exe, const test::PageServer& server, boo
     if (run.requested == 0 && server.RequestsFor("/app/login.jhtml") > loginsBefore) {
       run.requested = Now() - start;
     }
-    if (window != nullptr && run.frame == 0 && demo::ShowsDemoPage(demo::FindBrowserView(window))) {
-      run.frame = Now() - start;
+    if (window != nullptr && run.frame == 0) {
+      const HWND view = demo::FindBrowserView(window);
+      if (demo::ShowsDemoPage(view)) {
+        run.frame = Now() - start;
+        RECT client = {};
+        ::GetClientRect(view, &client);
+        run.page = {client.right, client.bottom};
+      }
     }
     // The page reports once as it starts and once when getMac answered.
     if (run.api == 0 && server.RequestsFor("/app/report") >= reportsBefore + 2) {
@@ -177,9 +191,10 @@ struct AloneRun {
 };
 
 AloneRun RunChromiumAlone(const std::wstring& profile, const test::PageServer& server,
-                          const std::string& url, double* memoryMb) {
+                          const std::string& url, const PageSize& page, double* memoryMb) {
   AloneRun run;
   ChromiumFloor floor;
+  floor.SetPageSize(page.width, page.height);
   const int requestsBefore = server.RequestsFor("/app/login.jhtml");
   const double start = Now();
   if (!floor.Start(profile)) return run;
@@ -216,12 +231,14 @@ struct AloneProgramRun {
 };
 
 AloneProgramRun RunChromiumAloneProgram(const std::wstring& exe, const std::wstring& profile,
-                                        const std::string& url, const std::wstring& figures) {
+                                        const std::string& url, const PageSize& page,
+                                        const std::wstring& figures) {
   AloneProgramRun run;
   ::DeleteFileW(figures.c_str());
   const double start = Now();
   test::TestProcess program = test::TestProcess::Start(
-      exe, L"\"" + profile + L"\" \"" + Utf8ToWide(url) + L"\" \"" + figures + L"\"");
+      exe, L"\"" + profile + L"\" \"" + Utf8ToWide(url) + L"\" \"" + figures + L"\" " +
+               std::to_wstring(page.width) + L" " + std::to_wstring(page.height));
   if (!program.IsStarted()) return run;
   if (!program.WaitForExit(static_cast<DWORD>(kGiveUpMs))) {
     program.Terminate();
@@ -335,6 +352,7 @@ int wmain() {
   // else).  The browser program alone starts cold on a new profile each
   // time, warm on one filled before.
   std::vector<ClientRun> cold, warm;
+  PageSize page{1280, 800};
   std::vector<AloneRun> aloneCold, aloneWarm;
   std::vector<AloneProgramRun> programCold, programWarm;
   const std::wstring figures = work / L"alone-program.txt";
@@ -342,24 +360,26 @@ int wmain() {
     const std::wstring round = std::to_wstring(run);
     test::RemoveFolderRecursively(ClientCacheFolder());
     cold.push_back(RunClient(exe, server, false));
+    if (cold.back().page.width > 0) page = cold.back().page;
     aloneCold.push_back(
-        RunChromiumAlone(work / (L"alone-cold-" + round + L"\\"), server, url, nullptr));
-    programCold.push_back(RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM,
-                                                  work / (L"program-cold-" + round), url, figures));
+        RunChromiumAlone(work / (L"alone-cold-" + round + L"\\"), server, url, page, nullptr));
+    programCold.push_back(RunChromiumAloneProgram(
+        TALMIC_BENCH_ALONE_PROGRAM, work / (L"program-cold-" + round), url, page, figures));
   }
   const std::wstring warmProfile = work / L"alone-warm\\";
   const std::wstring programProfile = work / L"program-warm";
-  RunChromiumAlone(warmProfile, server, url, nullptr);
-  RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, figures);
+  RunChromiumAlone(warmProfile, server, url, page, nullptr);
+  RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, page, figures);
   ClientRun idle;
   double aloneMemory = 0;
   for (int run = 0; run < kRuns; ++run) {
     const bool last = run == kRuns - 1;
     warm.push_back(RunClient(exe, server, last));
     if (last) idle = warm.back();
-    aloneWarm.push_back(RunChromiumAlone(warmProfile, server, url, last ? &aloneMemory : nullptr));
+    aloneWarm.push_back(
+        RunChromiumAlone(warmProfile, server, url, page, last ? &aloneMemory : nullptr));
     programWarm.push_back(
-        RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, figures));
+        RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programProfile, url, page, figures));
   }
 
   std::vector<double> empty;
@@ -400,8 +420,9 @@ int wmain() {
     std::printf(
         "startup_breakdown_%s%s: window %.0f ms, login page requested %.0f ms, first frame"
         " %.0f ms (Chromium alone: answering %.0f ms, page requested %.0f ms, first frame"
-        " %.0f ms)\n",
-        kind, tag, window, requested, frame, aloneReady, aloneRequested, aloneFrame);
+        " %.0f ms; both pages %dx%d pixels)\n",
+        kind, tag, window, requested, frame, aloneReady, aloneRequested, aloneFrame, page.width,
+        page.height);
     // The client's first frame beside the browser program alone launched by
     // a program Wine starts: the part of the gap no client under Wine can
     // close is that program's own start.
