@@ -349,22 +349,26 @@ int wmain() {
   // folder first, as a new user or a relaunch (which empties it too) would
   // have it.  That folder is the one every client in this Wine prefix uses,
   // so no other client should run meanwhile (`make bench` runs nothing
-  // else).  The browser program alone starts cold on a new profile each
-  // time, warm on one filled before.
+  // else).  The browser program alone starts cold on a profile folder
+  // emptied just before in the same way (the files a browser program's
+  // profile leaves take the system a while to delete, which the start right
+  // after it shares), warm on one filled before.
   std::vector<ClientRun> cold, warm;
   PageSize page{1280, 800};
   std::vector<AloneRun> aloneCold, aloneWarm;
   std::vector<AloneProgramRun> programCold, programWarm;
   const std::wstring figures = work / L"alone-program.txt";
+  const std::wstring aloneColdProfile = work / L"alone-cold";
+  const std::wstring programColdProfile = work / L"program-cold";
   for (int run = 0; run < kRuns; ++run) {
-    const std::wstring round = std::to_wstring(run);
     test::RemoveFolderRecursively(ClientCacheFolder());
     cold.push_back(RunClient(exe, server, false));
     if (cold.back().page.width > 0) page = cold.back().page;
-    aloneCold.push_back(
-        RunChromiumAlone(work / (L"alone-cold-" + round + L"\\"), server, url, page, nullptr));
-    programCold.push_back(RunChromiumAloneProgram(
-        TALMIC_BENCH_ALONE_PROGRAM, work / (L"program-cold-" + round), url, page, figures));
+    test::RemoveFolderRecursively(aloneColdProfile);
+    aloneCold.push_back(RunChromiumAlone(aloneColdProfile + L"\\", server, url, page, nullptr));
+    test::RemoveFolderRecursively(programColdProfile);
+    programCold.push_back(RunChromiumAloneProgram(TALMIC_BENCH_ALONE_PROGRAM, programColdProfile,
+                                                  url, page, figures));
   }
   const std::wstring warmProfile = work / L"alone-warm\\";
   const std::wstring programProfile = work / L"program-warm";
