@@ -11,10 +11,10 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
 
 #include "bench/ChromiumFloor.h"
 #include "demo/PageWatch.h"
+#include "util/TextUtil.h"
 
 int wmain(int argc, wchar_t** argv) {
   const double start = bench::ChromiumFloor::Now();
@@ -25,11 +25,8 @@ int wmain(int argc, wchar_t** argv) {
   bench::FloorTimes times;
   if (floor.Start(argv[1])) {
     ready = bench::ChromiumFloor::Now() - start;
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, nullptr, 0, nullptr, nullptr);
-    std::string url(static_cast<size_t>(length > 0 ? length - 1 : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, url.data(), length, nullptr, nullptr);
     times = floor.Load(
-        url,
+        WideToUtf8(argv[2]),
         [](const engine::FramePicture& picture) {
           return demo::ShowsDemoPage(picture.width, picture.height, picture.pixels.data());
         },

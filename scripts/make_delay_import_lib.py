@@ -20,9 +20,9 @@ def run(*command, cwd=None):
 
 
 def read_members(nm, import_lib):
-    """The import library's members in order, the functions it imports, and
-    the members that define no import."""
-    members, imports, importing = [], set(), set()
+    """The functions the import library imports, and its members that define
+    no import, in the library's order."""
+    members, imports, importing = {}, set(), set()
     # One line per symbol a member defines: "archive:member:value type name".
     for line in run(nm, "-A", "--defined-only", import_lib).splitlines():
         where, _, symbol = line.rpartition(":")
@@ -30,8 +30,7 @@ def read_members(nm, import_lib):
         if len(fields) != 3:
             continue
         member = where.split(":")[-1]
-        if member not in members:
-            members.append(member)
+        members.setdefault(member)
         kind, name = fields[1], fields[2]
         if kind == "I":
             importing.add(member)
